@@ -1,0 +1,81 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "link/HidBackend.h"
+#include "link/ModuleReport.h"
+#include "platform/Prompter.h"
+
+namespace corsel {
+
+// Finds the interface module among the HID interfaces, opens it and closes it
+// again; owns the handles that the transport reads and writes through.
+//
+// The search, the open and the close run on the user-interface thread; the
+// watchdog may close the link from its own thread. One lock serialises them
+// with every read and write on the device, so that no two threads are ever
+// inside the HID library on the device at once and a handle is never closed
+// under a reader.
+class ModuleLink {
+public:
+    static constexpr std::uint16_t kNoRememberedIndex = 99;
+    static constexpr std::uint16_t kInterfaceIndexLimit = 50;
+
+    ModuleLink(HidBackend& backend, Prompter& prompter);
+    ~ModuleLink();
+    ModuleLink(const ModuleLink&) = delete;
+    ModuleLink& operator=(const ModuleLink&) = delete;
+
+    bool OpenModule(std::uint16_t vendorId, std::uint16_t productId);
+    void CloseModule();
+    bool LoadHidLibrary();
+    bool LoadSetupLibrary();
+
+    bool reloadLibraries() const;
+    std::uint16_t rememberedIndex() const;
+    bool singleHandleMode() const;
+    // Chosen by the caller immediately before each OpenModule.
+    void setSingleHandleMode(bool single);
+    bool isOpen() const;
+
+    // Device I/O for the transport. The report goes out on the write handle
+    // (the query handle in single-handle mode); reads come from the read handle
+    // (the query handle in single-handle mode). With no handle open a write
+    // fails and a read gives ReadOutcome::Failed.
+    bool writeReport(const ModuleReport& report);
+    ReadOutcome readReport(ModuleReport& report, std::chrono::milliseconds timeout);
+    // The firmware update writes every report on the query handle.
+    bool writeOnQueryHandle(const ModuleReport& report);
+
+private:
+    std::optional<std::string> loadHidLibraryLocked();
+    std::optional<std::string> loadSetupLibraryLocked();
+    enum class Probe { Match, NoMatch };
+    Probe probeIndex(std::uint16_t index, std::uint16_t vendorId, std::uint16_t productId);
+    void closeHandlesLocked();
+    void closeLocked();
+    void show(const std::string& message);
+
+    HidBackend& backend_;
+    Prompter& prompter_;
+
+    mutable std::mutex mutex_;
+    bool reloadLibraries_ = true;
+    bool hidLibraryLoaded_ = false;
+    bool setupLibraryLoaded_ = false;
+    std::uint16_t rememberedIndex_ = kNoRememberedIndex;
+    bool singleHandleMode_ = false;
+    // The device-information list: each interface path once, in the system's order.
+    std::optional<std::vector<std::string>> interfaceList_;
+    std::unique_ptr<HidHandle> queryHandle_;
+    std::unique_ptr<HidHandle> writeHandle_;
+    std::unique_ptr<HidHandle> readHandle_;
+};
+
+}  // namespace corsel

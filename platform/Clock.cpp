@@ -1,0 +1,27 @@
+#include "platform/Clock.h"
+
+#include <thread>
+
+namespace corsel {
+
+void SystemClock::sleepFor(Duration duration) { std::this_thread::sleep_for(duration); }
+
+Clock::Duration SystemClock::now() const {
+    return std::chrono::duration_cast<Duration>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+ScaledClock::ScaledClock(double speedup)
+    : speedup_(speedup > 0 ? speedup : 1.0), start_(std::chrono::steady_clock::now()) {}
+
+void ScaledClock::sleepFor(Duration duration) {
+    std::this_thread::sleep_for(std::chrono::duration<double, std::micro>(
+        static_cast<double>(duration.count()) / speedup_));
+}
+
+Clock::Duration ScaledClock::now() const {
+    const std::chrono::duration<double, std::micro> real = std::chrono::steady_clock::now() - start_;
+    return Duration(static_cast<Duration::rep>(real.count() * speedup_));
+}
+
+}  // namespace corsel
