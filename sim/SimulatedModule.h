@@ -7,6 +7,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -56,8 +57,33 @@ public:
     // What the module has been sent, for tests: the command letters of each report.
     std::vector<std::string> receivedCommands() const;
 
+    // The options as they stand now (latency and hardware ID follow the
+    // scripting), so that a restart keeps them.
+    Options options() const;
+
 private:
-    ...
+    struct PendingFault {
+        ModuleFault fault;
+        int remaining;  // kForever: until cleared
+    };
+
+    ModuleReport notice(std::string_view text, std::string_view value = {}) const;
+    ModuleReport powerReply();
+    std::vector<ModuleReport> relay(const ModuleReport& command);
+    FirmwareResponse deliver(std::vector<ModuleReport> replies);
+    std::uint32_t moduleTime() const;
+
+    Clock& clock_;
+    const Clock::Duration start_;
+
+    mutable std::mutex mutex_;
+    Options options_;                    // under mutex_
+    bool powerOk_ = true;                // under mutex_
+    std::deque<bool> powerScript_;       // under mutex_
+    std::deque<PendingFault> faults_;    // under mutex_
+    std::shared_ptr<EcmResponder> ecm_;  // under mutex_
+    std::vector<std::string> received_;  // under mutex_
+    std::mt19937 random_;                // under mutex_
 };
 
 }  // namespace corsel
