@@ -6,7 +6,9 @@
 
 namespace corsel {
 
-DynamicLibrary::~DynamicLibrary() { close(); }
+DynamicLibrary::~DynamicLibrary() {
+    close();
+}
 
 DynamicLibrary::DynamicLibrary(DynamicLibrary&& other) noexcept
     : handle_(std::exchange(other.handle_, nullptr)) {}

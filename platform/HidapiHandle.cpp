@@ -9,7 +9,9 @@ namespace corsel {
 HidapiHandle::HidapiHandle(const HidapiDeviceCalls& calls, ::hid_device* device)
     : calls_(calls), device_(device) {}
 
-HidapiHandle::~HidapiHandle() { calls_.close(device_); }
+HidapiHandle::~HidapiHandle() {
+    calls_.close(device_);
+}
 
 std::optional<HidAttributes> HidapiHandle::attributes() {
     // The information belongs to the device; hidapi frees it on close.
@@ -29,8 +31,8 @@ ReadOutcome HidapiHandle::read(ModuleReport& report, std::chrono::milliseconds t
     // An unnumbered report comes without its ID byte: the payload lands at
     // buffer[0], which is byte 1 of our report. A negative time-out would mean
     // "wait forever" to hidapi, and the reader must come back to see its flags.
-    const auto milliseconds = static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(
-        timeout.count(), 0, INT_MAX));
+    const auto milliseconds =
+        static_cast<int>(std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INT_MAX));
     std::array<unsigned char, kPayloadSize> buffer{};
     const int result = calls_.readTimeout(device_, buffer.data(), buffer.size(), milliseconds);
     if (result < 0) {

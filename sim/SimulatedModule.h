@@ -7,7 +7,6 @@
 #include <mutex>
 #include <random>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -67,9 +66,7 @@ private:
         int remaining;  // kForever: until cleared
     };
 
-    ModuleReport notice(std::string_view text, std::string_view value = {}) const;
     ModuleReport powerReply();
-    std::vector<ModuleReport> relay(const ModuleReport& command);
     FirmwareResponse deliver(std::vector<ModuleReport> replies);
     std::uint32_t moduleTime() const;
 

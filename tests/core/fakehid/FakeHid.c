@@ -30,7 +30,9 @@ struct hid_device_ {
 
 static struct FakeHidState state;
 
-FAKEHID_EXPORT struct FakeHidState* fakehid_state(void) { return &state; }
+FAKEHID_EXPORT struct FakeHidState* fakehid_state(void) {
+    return &state;
+}
 
 FAKEHID_EXPORT int hid_init(void) {
     ++state.init_calls;
@@ -123,7 +125,10 @@ FAKEHID_EXPORT int hid_read_timeout(hid_device* device, unsigned char* data, siz
     }
     read = &state.reads[state.reads_done++];
     if (read->result > 0) {
-        memcpy(data, read->data, (size_t)read->result < length ? (size_t)read->result : length);
+        size_t size = (size_t)read->result;
+        size = size < length ? size : length;
+        size = size < FAKEHID_REPORT_BYTES ? size : FAKEHID_REPORT_BYTES;
+        memcpy(data, read->data, size);
     }
     return read->result;
 }
