@@ -9,7 +9,9 @@ constexpr Clock::Duration kTick = std::chrono::milliseconds(1);
 
 LinkChannel::LinkChannel(ModuleLink& link, Clock& clock) : link_(link), clock_(clock) {}
 
-LinkChannel::~LinkChannel() { joinThreads(); }
+LinkChannel::~LinkChannel() {
+    joinThreads();
+}
 
 void LinkChannel::setResetSession(std::function<void()> resetSession) {
     resetSession_ = std::move(resetSession);

@@ -84,9 +84,9 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    ModuleReport latestReport_{};   // under mutex_
-    std::uint64_t arrivals_ = 0;    // under mutex_
-    std::uint64_t consumed_ = 0;    // under mutex_
+    ModuleReport latestReport_{};  // under mutex_
+    std::uint64_t arrivals_ = 0;   // under mutex_
+    std::uint64_t consumed_ = 0;   // under mutex_
 
     std::atomic<bool> readerRunning_{false};
     std::atomic<bool> watchdogRunning_{false};

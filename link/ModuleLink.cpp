@@ -30,25 +30,23 @@ std::vector<std::string> distinctPaths(const std::vector<std::string>& listed) {
 ModuleLink::ModuleLink(HidBackend& backend, Prompter& prompter)
     : backend_(backend), prompter_(prompter) {}
 
-ModuleLink::~ModuleLink() { CloseModule(); }
+ModuleLink::~ModuleLink() {
+    CloseModule();
+}
 
 bool ModuleLink::LoadHidLibrary() {
-    std::optional<std::string> message;
-    {
-        std::lock_guard lock(mutex_);
-        message = loadHidLibraryLocked();
-    }
-    if (message) {
-        show(*message);
-    }
-    return !message;
+    return loadAndReport(&HidBackend::loadHidLibrary, hidLibraryLoaded_);
 }
 
 bool ModuleLink::LoadSetupLibrary() {
+    return loadAndReport(&HidBackend::loadSetupLibrary, setupLibraryLoaded_);
+}
+
+bool ModuleLink::loadAndReport(LibraryLoader load, bool& loaded) {
     std::optional<std::string> message;
     {
         std::lock_guard lock(mutex_);
-        message = loadSetupLibraryLocked();
+        message = loadLocked(load, loaded);
     }
     if (message) {
         show(*message);
@@ -56,25 +54,14 @@ bool ModuleLink::LoadSetupLibrary() {
     return !message;
 }
 
-std::optional<std::string> ModuleLink::loadHidLibraryLocked() {
-    if (hidLibraryLoaded_) {
+std::optional<std::string> ModuleLink::loadLocked(LibraryLoader load, bool& loaded) {
+    if (loaded) {
         return std::nullopt;
     }
-    if (auto failure = backend_.loadHidLibrary()) {
+    if (auto failure = (backend_.*load)()) {
         return loadFailureText(*failure);
     }
-    hidLibraryLoaded_ = true;
-    return std::nullopt;
-}
-
-std::optional<std::string> ModuleLink::loadSetupLibraryLocked() {
-    if (setupLibraryLoaded_) {
-        return std::nullopt;
-    }
-    if (auto failure = backend_.loadSetupLibrary()) {
-        return loadFailureText(*failure);
-    }
-    setupLibraryLoaded_ = true;
+    loaded = true;
     return std::nullopt;
 }
 
@@ -86,9 +73,9 @@ bool ModuleLink::OpenModule(std::uint16_t vendorId, std::uint16_t productId) {
         found = [&] {
             if (reloadLibraries_) {
                 reloadLibraries_ = false;
-                message = loadHidLibraryLocked();
+                message = loadLocked(&HidBackend::loadHidLibrary, hidLibraryLoaded_);
                 if (!message) {
-                    message = loadSetupLibraryLocked();
+                    message = loadLocked(&HidBackend::loadSetupLibrary, setupLibraryLoaded_);
                 }
                 if (message) {
                     closeLocked();

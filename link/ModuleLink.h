@@ -54,8 +54,9 @@ public:
     bool writeOnQueryHandle(const ModuleReport& report);
 
 private:
-    std::optional<std::string> loadHidLibraryLocked();
-    std::optional<std::string> loadSetupLibraryLocked();
+    using LibraryLoader = std::optional<LibraryLoadFailure> (HidBackend::*)();
+    bool loadAndReport(LibraryLoader load, bool& loaded);
+    std::optional<std::string> loadLocked(LibraryLoader load, bool& loaded);
     enum class Probe { Match, NoMatch };
     Probe probeIndex(std::uint16_t index, std::uint16_t vendorId, std::uint16_t productId);
     void closeHandlesLocked();

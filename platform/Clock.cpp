@@ -4,7 +4,9 @@
 
 namespace corsel {
 
-void SystemClock::sleepFor(Duration duration) { std::this_thread::sleep_for(duration); }
+void SystemClock::sleepFor(Duration duration) {
+    std::this_thread::sleep_for(duration);
+}
 
 Clock::Duration SystemClock::now() const {
     return std::chrono::duration_cast<Duration>(
@@ -20,7 +22,8 @@ void ScaledClock::sleepFor(Duration duration) {
 }
 
 Clock::Duration ScaledClock::now() const {
-    const std::chrono::duration<double, std::micro> real = std::chrono::steady_clock::now() - start_;
+    const std::chrono::duration<double, std::micro> real =
+        std::chrono::steady_clock::now() - start_;
     return Duration(static_cast<Duration::rep>(real.count() * speedup_));
 }
 

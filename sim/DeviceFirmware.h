@@ -17,9 +17,9 @@ struct SimulatedReply {
 // What a simulated device does with the device itself after a report.
 enum class DeviceAction {
     None,
-    Unplug,                // leaves the bus at once: reads and writes fail
-    RestartInBootLoader,   // leaves the bus and comes back in its boot loader
-    RestartInApplication   // leaves the bus and comes back in normal mode
+    Unplug,               // leaves the bus at once: reads and writes fail
+    RestartInBootLoader,  // leaves the bus and comes back in its boot loader
+    RestartInApplication  // leaves the bus and comes back in normal mode
 };
 
 struct FirmwareResponse {

@@ -1,10 +1,9 @@
-#include "link/LinkChannel.h"
-
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <memory>
 
+#include "link/LinkChannel.h"
 #include "platform/Clock.h"
 #include "sim/SimulatedHidBackend.h"
 #include "support/RecordingPrompter.h"
@@ -44,9 +43,7 @@ public:
         return channel.SendReport();
     }
 
-    bool threadsEnded() const {
-        return !channel.readerRunning() && !channel.watchdogRunning();
-    }
+    bool threadsEnded() const { return !channel.readerRunning() && !channel.watchdogRunning(); }
 
 private:
     ScaledClock clock_;

@@ -1,10 +1,9 @@
-#include "link/ModuleLink.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "link/ModuleLink.h"
 #include "platform/Clock.h"
 #include "sim/SimulatedHidBackend.h"
 #include "support/RecordingPrompter.h"
@@ -210,13 +209,15 @@ TEST_P(ModuleLinkLoadFailureTest, ShowsTheMessageOnEveryAttemptAndLeavesAllClose
 INSTANTIATE_TEST_SUITE_P(
     Libraries, ModuleLinkLoadFailureTest,
     ::testing::Values(
-        LoadFailureCase{true, {"libhidapi-hidraw.so.0", ""},
-                        "Error: Can't Load libhidapi-hidraw.so.0"},
-        LoadFailureCase{true, {"libhidapi-hidraw.so.0", "hid_read_timeout"},
+        LoadFailureCase{
+            true, {"libhidapi-hidraw.so.0", ""}, "Error: Can't Load libhidapi-hidraw.so.0"},
+        LoadFailureCase{true,
+                        {"libhidapi-hidraw.so.0", "hid_read_timeout"},
                         "Error: Can't find hid_read_timeout() in libhidapi-hidraw.so.0"},
-        LoadFailureCase{false, {"libhidapi-hidraw.so.0", ""},
-                        "Error: Can't Load libhidapi-hidraw.so.0"},
-        LoadFailureCase{false, {"libhidapi-hidraw.so.0", "hid_free_enumeration"},
+        LoadFailureCase{
+            false, {"libhidapi-hidraw.so.0", ""}, "Error: Can't Load libhidapi-hidraw.so.0"},
+        LoadFailureCase{false,
+                        {"libhidapi-hidraw.so.0", "hid_free_enumeration"},
                         "Error: Can't find hid_free_enumeration() in libhidapi-hidraw.so.0"}));
 
 TEST_F(ModuleLinkTest, LibrariesComeBackOnceTheyCanBeLoaded) {
