@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "fakehid/FakeHidState.h"
+#include "link/ModuleLink.h"
 #include "platform/DynamicLibrary.h"
 #include "platform/HidapiBackend.h"
+#include "support/RecordingPrompter.h"
 
 namespace corsel {
 namespace {
@@ -222,6 +224,29 @@ TEST_F(FakeHidapiTest, TellsTimeOutFromFailure) {
     // hidapi waits forever on a negative time-out; the reader must not.
     EXPECT_EQ(handle->read(report, -1ms), ReadOutcome::TimedOut);
     EXPECT_EQ(state_->read_milliseconds, 0);
+}
+
+// The module link over the library: the module's two usages count as one
+// interface, so the boot loader behind it is interface 2, and a close leaves
+// no device open and the library unloaded.
+TEST_F(FakeHidapiTest, ModuleLinkSearchesThroughTheLibrary) {
+    testing::RecordingPrompter prompter;
+    ModuleLink link(backend_, prompter);
+    ASSERT_TRUE(link.OpenModule(kModuleVendorId, kModuleProductId));
+    EXPECT_EQ(link.rememberedIndex(), 1);
+    EXPECT_EQ(state_->open_devices, 3);  // query, write and read handle
+    link.CloseModule();
+
+    link.setSingleHandleMode(true);
+    ASSERT_TRUE(link.OpenModule(kModuleVendorId, kBootLoaderProductId));
+    EXPECT_EQ(link.rememberedIndex(), 2);
+    EXPECT_EQ(state_->open_devices, 1);
+    link.CloseModule();
+
+    EXPECT_EQ(state_->open_devices, 0);
+    EXPECT_EQ(state_->live_enumerations, 0);
+    EXPECT_EQ(state_->init_calls, state_->exit_calls);
+    EXPECT_TRUE(prompter.shown().empty());
 }
 
 }  // namespace
