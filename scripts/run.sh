@@ -16,9 +16,17 @@ module_present() {
     grep -qsiE '^HID_ID=0003:000004D8:000005F[45]$' /sys/bus/hid/devices/*/uevent
 }
 
-if [[ ${#args[@]} -eq 0 ]] && ! module_present; then
+asked_for_simulation() {
+    local arg
+    for arg in "${args[@]}"; do
+        [[ "$arg" == --simulate* ]] && return 0
+    done
+    return 1
+}
+
+if ! asked_for_simulation && ! module_present; then
     echo "No interface module found: starting with the simulated module."
-    args=(--simulate)
+    args=(--simulate "${args[@]}")
 fi
 
 if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
