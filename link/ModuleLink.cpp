@@ -70,40 +70,7 @@ bool ModuleLink::OpenModule(std::uint16_t vendorId, std::uint16_t productId) {
     bool found = false;
     {
         std::lock_guard lock(mutex_);
-        found = [&] {
-            if (reloadLibraries_) {
-                reloadLibraries_ = false;
-                message = loadLocked(&HidBackend::loadHidLibrary, hidLibraryLoaded_);
-                if (!message) {
-                    message = loadLocked(&HidBackend::loadSetupLibrary, setupLibraryLoaded_);
-                }
-                if (message) {
-                    closeLocked();
-                    return false;
-                }
-            }
-            // Handles left from an earlier open are closed, not leaked.
-            closeHandlesLocked();
-            auto listed = backend_.listInterfaces();
-            if (!listed) {
-                closeLocked();
-                return false;
-            }
-            interfaceList_ = distinctPaths(*listed);
-
-            if (rememberedIndex_ == kNoRememberedIndex) {
-                for (std::uint16_t index = 0; index < kInterfaceIndexLimit; ++index) {
-                    if (probeIndex(index, vendorId, productId) == Probe::Match) {
-                        rememberedIndex_ = index;
-                        return true;
-                    }
-                }
-            } else if (probeIndex(rememberedIndex_, vendorId, productId) == Probe::Match) {
-                return true;
-            }
-            closeLocked();
-            return false;
-        }();
+        found = openLocked(vendorId, productId, message);
     }
     // The message box is shown outside the lock: the watchdog may need the
     // link while the user reads it.
@@ -113,12 +80,50 @@ bool ModuleLink::OpenModule(std::uint16_t vendorId, std::uint16_t productId) {
     return found;
 }
 
-ModuleLink::Probe ModuleLink::probeIndex(std::uint16_t index, std::uint16_t vendorId,
-                                         std::uint16_t productId) {
-    if (!interfaceList_ || index >= interfaceList_->size()) {
-        return Probe::NoMatch;
+bool ModuleLink::openLocked(std::uint16_t vendorId, std::uint16_t productId,
+                            std::optional<std::string>& message) {
+    if (reloadLibraries_) {
+        reloadLibraries_ = false;
+        message = loadLocked(&HidBackend::loadHidLibrary, hidLibraryLoaded_);
+        if (!message) {
+            message = loadLocked(&HidBackend::loadSetupLibrary, setupLibraryLoaded_);
+        }
+        if (message) {
+            closeLocked();
+            return false;
+        }
     }
-    const std::string& path = (*interfaceList_)[index];
+    // Handles left from an earlier open are closed, not leaked.
+    closeHandlesLocked();
+    const auto listed = backend_.listInterfaces();
+    if (!listed) {
+        closeLocked();
+        return false;
+    }
+    const std::vector<std::string> interfaces = distinctPaths(*listed);
+
+    if (rememberedIndex_ == kNoRememberedIndex) {
+        for (std::uint16_t index = 0; index < kInterfaceIndexLimit; ++index) {
+            if (probeIndex(interfaces, index, vendorId, productId)) {
+                rememberedIndex_ = index;
+                return true;
+            }
+        }
+    } else if (probeIndex(interfaces, rememberedIndex_, vendorId, productId)) {
+        return true;
+    }
+    closeLocked();
+    return false;
+}
+
+// Opens the interface at `index` and keeps its handles when it has the
+// identity asked for; otherwise leaves no handle open.
+bool ModuleLink::probeIndex(const std::vector<std::string>& interfaces, std::uint16_t index,
+                            std::uint16_t vendorId, std::uint16_t productId) {
+    if (index >= interfaces.size()) {
+        return false;
+    }
+    const std::string& path = interfaces[index];
     if (singleHandleMode_) {
         queryHandle_ = backend_.open(path, HidAccess::ReadWrite);
     } else {
@@ -129,19 +134,19 @@ ModuleLink::Probe ModuleLink::probeIndex(std::uint16_t index, std::uint16_t vend
         // the transport; it is skipped like one that can't be opened at all.
         if (!writeHandle_ || !readHandle_) {
             closeHandlesLocked();
-            return Probe::NoMatch;
+            return false;
         }
     }
     if (!queryHandle_) {
         closeHandlesLocked();
-        return Probe::NoMatch;
+        return false;
     }
     const auto attributes = queryHandle_->attributes();
     if (attributes && attributes->vendorId == vendorId && attributes->productId == productId) {
-        return Probe::Match;
+        return true;
     }
     closeHandlesLocked();
-    return Probe::NoMatch;
+    return false;
 }
 
 void ModuleLink::CloseModule() {
@@ -159,7 +164,6 @@ void ModuleLink::closeLocked() {
     reloadLibraries_ = true;
     rememberedIndex_ = kNoRememberedIndex;
     closeHandlesLocked();
-    interfaceList_.reset();
     // Handles hold entry points of the libraries: they are gone before this.
     if (setupLibraryLoaded_) {
         backend_.unloadSetupLibrary();

@@ -57,8 +57,10 @@ private:
     using LibraryLoader = std::optional<LibraryLoadFailure> (HidBackend::*)();
     bool loadAndReport(LibraryLoader load, bool& loaded);
     std::optional<std::string> loadLocked(LibraryLoader load, bool& loaded);
-    enum class Probe { Match, NoMatch };
-    Probe probeIndex(std::uint16_t index, std::uint16_t vendorId, std::uint16_t productId);
+    bool openLocked(std::uint16_t vendorId, std::uint16_t productId,
+                    std::optional<std::string>& message);
+    bool probeIndex(const std::vector<std::string>& interfaces, std::uint16_t index,
+                    std::uint16_t vendorId, std::uint16_t productId);
     void closeHandlesLocked();
     void closeLocked();
     void show(const std::string& message);
@@ -72,8 +74,6 @@ private:
     bool setupLibraryLoaded_ = false;
     std::uint16_t rememberedIndex_ = kNoRememberedIndex;
     bool singleHandleMode_ = false;
-    // The device-information list: each interface path once, in the system's order.
-    std::optional<std::vector<std::string>> interfaceList_;
     std::unique_ptr<HidHandle> queryHandle_;
     std::unique_ptr<HidHandle> writeHandle_;
     std::unique_ptr<HidHandle> readHandle_;
