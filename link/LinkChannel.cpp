@@ -31,7 +31,7 @@ bool LinkChannel::SendReport() {
         // caller begins to wait, and must not be lost then. Anything that came
         // earlier belongs to an earlier exchange.
         std::lock_guard lock(mutex_);
-        consumed_ = arrivals_;
+        pending_.clear();
         replyArrived = false;
     }
     if (!link_.writeReport(sendReport)) {
@@ -51,21 +51,21 @@ bool LinkChannel::WaitReply() {
     }
     {
         std::unique_lock lock(mutex_);
-        const bool pending = arrivals_ > consumed_;
+        const bool pending = !pending_.empty();
         replyArrived = pending;
         lastReadOk = pending;
         tickCount = 0;
         // The watchdog counts the ticks of this wait and wakes it at the limit;
         // a wait without a watchdog could never end, so it fails at once.
         changed_.wait(lock, [this] {
-            return arrivals_ > consumed_ || replyArrived || tickCount > kReplyTickLimit ||
+            return !pending_.empty() || replyArrived || tickCount > kReplyTickLimit ||
                    !linkOpen || !watchdogRunning_;
         });
         if (tickCount > kReplyTickLimit) {
             lastReadOk = false;
-        } else if (arrivals_ > consumed_) {
-            consumed_ = arrivals_;
-            receiveReport = latestReport_;
+        } else if (!pending_.empty()) {
+            receiveReport = pending_.front();
+            pending_.pop_front();
             lastReadOk = true;
             return true;
         }
@@ -88,7 +88,7 @@ void LinkChannel::startThreads() {
     {
         // Reports of an earlier link answer nothing of this one.
         std::lock_guard lock(mutex_);
-        consumed_ = arrivals_;
+        pending_.clear();
     }
     stopThreads = false;
     readerRunning_ = true;
@@ -143,7 +143,10 @@ void LinkChannel::ReaderThread() {
             failedPasses = 0;
             {
                 std::lock_guard lock(mutex_);
-                latestReport_ = report;
+                if (pending_.size() == kPendingLimit) {
+                    pending_.pop_front();
+                }
+                pending_.push_back(report);
                 ++arrivals_;
                 lastReadOk = true;
                 replyArrived = true;

@@ -3,7 +3,9 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -19,15 +21,15 @@ namespace corsel {
 // reply has begun for kReplyTickLimit ticks, SendReport and WaitReply.
 //
 // There is no matching of replies to requests: a wait is satisfied by the
-// next report that arrives after the last write (or after the last wait, for
-// a second wait without a write), whatever it holds; callers judge the content.
-// SendReport arms the wait before it writes, so a reply that comes before the
-// wait begins is kept, while one left over from an earlier exchange is not.
+// oldest report that arrived after the last write and that no earlier wait has
+// taken, whatever it holds; callers judge the content. SendReport drops what is
+// left before it writes, so a reply that comes before the wait begins is kept,
+// while one left over from an earlier exchange is not. A request answered twice
+// satisfies two waits, however close together the copies come.
 //
 // sendReport and receiveReport belong to the user-interface thread. The reader
-// keeps its own copy of the last report under a lock, and WaitReply hands it
-// over whole into receiveReport, so the user-interface thread never sees a
-// report half replaced.
+// queues its own copies under a lock, and WaitReply hands one over whole into
+// receiveReport, so the user-interface thread never sees a report half replaced.
 class LinkChannel {
 public:
     static constexpr std::uint32_t kReplyTickLimit = 2900;
@@ -36,6 +38,8 @@ public:
     // Reads wait this long at most, so the reader sees the flags between reads
     // and never holds the device for long.
     static constexpr std::chrono::milliseconds kReadTimeout{2};
+    // Reports kept for waits still to come; beyond this the oldest goes.
+    static constexpr std::size_t kPendingLimit = 64;
 
     LinkChannel(ModuleLink& link, Clock& clock);
     ~LinkChannel();
@@ -84,9 +88,8 @@ private:
 
     mutable std::mutex mutex_;
     std::condition_variable changed_;
-    ModuleReport latestReport_{};  // under mutex_
-    std::uint64_t arrivals_ = 0;   // under mutex_
-    std::uint64_t consumed_ = 0;   // under mutex_
+    std::deque<ModuleReport> pending_;  // under mutex_
+    std::uint64_t arrivals_ = 0;        // under mutex_
 
     std::atomic<bool> readerRunning_{false};
     std::atomic<bool> watchdogRunning_{false};
