@@ -70,11 +70,11 @@ bool LinkChannel::WaitReply() {
             return true;
         }
     }
-    failWait();
+    dropLink();
     return false;
 }
 
-void LinkChannel::failWait() {
+void LinkChannel::dropLink() {
     stopThreads = true;
     notifyWaiter();
     if (resetSession_) {

@@ -69,6 +69,11 @@ public:
     // Wakes a waiter without a report (the wait then fails unless one came).
     void wakeWaiter();
 
+    // Gives the link up as a failed wait does: both threads stop, the session
+    // is reset and linkOpen cleared. For exchanges that the module never
+    // brings to an end although each of its replies comes in time.
+    void dropLink();
+
     // Called when a write or a wait fails: the session loop clears its session
     // and the user interface's session state.
     void setResetSession(std::function<void()> resetSession);
@@ -79,7 +84,6 @@ public:
 private:
     void ReaderThread();
     void WatchdogThread();
-    void failWait();
     void notifyWaiter();
 
     ModuleLink& link_;

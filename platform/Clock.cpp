@@ -1,8 +1,18 @@
 #include "platform/Clock.h"
 
+#include <ctime>
 #include <thread>
 
 namespace corsel {
+
+TimeOfDay Clock::timeOfDay() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    if (localtime_r(&now, &local) == nullptr) {
+        return {};
+    }
+    return {local.tm_hour, local.tm_min, local.tm_sec};
+}
 
 void SystemClock::sleepFor(Duration duration) {
     std::this_thread::sleep_for(duration);

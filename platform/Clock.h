@@ -4,6 +4,12 @@
 
 namespace corsel {
 
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
 // Every sleep, tick and time of day reading of the core goes through a Clock,
 // so that tests can run the link's limits (thousands of 1 ms ticks) faster
 // than real time while the program keeps real ones.
@@ -17,6 +23,9 @@ public:
 
     // Monotonic time since an arbitrary start.
     virtual Duration now() const = 0;
+
+    // The local time of day on the computer's clock.
+    virtual TimeOfDay timeOfDay() const;
 };
 
 // Real time.
