@@ -153,6 +153,7 @@ FirmwareResponse SimulatedModule::deliver(std::vector<ModuleReport> replies) {
 
     std::chrono::milliseconds delay = options_.latency;
     int copies = 1;
+    std::chrono::milliseconds copySpacing{0};
     if (fault) {
         switch (*fault) {
             case ModuleFault::Silent:
@@ -166,6 +167,10 @@ FirmwareResponse SimulatedModule::deliver(std::vector<ModuleReport> replies) {
             case ModuleFault::AnswerTwice:
                 copies = 2;
                 break;
+            case ModuleFault::Echo:
+                copies = 2;
+                copySpacing = kEchoDelay;
+                break;
             case ModuleFault::Garbage:
                 for (ModuleReport& reply : replies) {
                     reply = {};
@@ -178,7 +183,7 @@ FirmwareResponse SimulatedModule::deliver(std::vector<ModuleReport> replies) {
     }
     for (const ModuleReport& reply : replies) {
         for (int i = 0; i < copies; ++i) {
-            response.replies.push_back({reply, delay});
+            response.replies.push_back({reply, delay + i * copySpacing});
         }
     }
     return response;

@@ -20,6 +20,7 @@ namespace corsel {
 enum class ModuleFault {
     Silent,       // no reply at all
     AnswerTwice,  // the reply comes twice
+    Echo,         // the reply comes, and a copy of it kEchoDelay later
     AnswerLate,   // the reply comes after kLateReplyDelay, past the host's wait limit
     Garbage,      // random bytes instead of the reply
     Unplug        // the module accepts the command, then leaves the bus
@@ -31,6 +32,7 @@ enum class ModuleFault {
 class SimulatedModule final : public DeviceFirmware {
 public:
     static constexpr std::chrono::milliseconds kLateReplyDelay{4000};
+    static constexpr std::chrono::milliseconds kEchoDelay{3};
     static constexpr int kForever = -1;
 
     struct Options {

@@ -198,6 +198,13 @@ TEST_F(SimulatedModuleTest, EachFaultChangesOneReply) {
     EXPECT_EQ(replies[0].report, replies[1].report);
     EXPECT_EQ(replies[1].delay, 100ms);
 
+    module.injectFault(ModuleFault::Echo);
+    replies = send("Get_SN");
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0].report, replies[1].report);
+    EXPECT_EQ(replies[0].delay, 100ms);
+    EXPECT_EQ(replies[1].delay, 100ms + SimulatedModule::kEchoDelay);
+
     module.injectFault(ModuleFault::AnswerLate);
     replies = send("Get_SN");
     ASSERT_EQ(replies.size(), 1u);
