@@ -37,8 +37,26 @@ Command recognise(const ModuleReport& report) {
     return Command::Relay;
 }
 
-// The run of command letters from byte 1, as a log entry.
+// The commands that the module passes on to the ECM. The module knows them
+// by name only to keep its log readable.
+constexpr std::array<std::string_view, 13> kRelayedCommands{
+    "CheckFI", "GetFID0", "GetFID1", "GetFID3", "GetFIE1", "GetFIE2", "GetFI1",
+    "GetFI2",  "ErrorC",  "GetTH",   "GetAH",   "GetRH",   "Init"};
+
+// The command in a report as a log entry: a known name that stands at byte 1
+// (longer names first: leftovers of earlier commands follow it), otherwise
+// the run of letters there.
 std::string commandLetters(const ModuleReport& report) {
+    for (const auto& [name, command] : kOwnCommands) {
+        if (hasText(report, kCommandOffset, name)) {
+            return std::string(name);
+        }
+    }
+    for (std::string_view name : kRelayedCommands) {
+        if (hasText(report, kCommandOffset, name)) {
+            return std::string(name);
+        }
+    }
     std::string letters;
     for (std::size_t i = kCommandOffset; i < report.size(); ++i) {
         const auto c = static_cast<char>(report[i]);

@@ -55,7 +55,7 @@ public:
     void clearFaults();
     void attachEcm(std::shared_ptr<EcmResponder> ecm);
 
-    // What the module has been sent, for tests: the command letters of each report.
+    // What the module has been sent, for tests: the name of each command.
     std::vector<std::string> receivedCommands() const;
 
     // The options as they stand now (latency and hardware ID follow the

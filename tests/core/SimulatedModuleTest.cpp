@@ -156,15 +156,17 @@ TEST_F(SimulatedModuleTest, CommandsAreMatchedAtTheirPlaceOverLeftovers) {
     }
 }
 
-TEST_F(SimulatedModuleTest, LogsTheLeadingLettersOfEachCommand) {
+TEST_F(SimulatedModuleTest, LogsEachCommandByNameOverLeftovers) {
     ModuleReport getId = command("Get_ID", "Disconnected");
     getId[7] = 9;
     module.handleReport(getId);
     module.handleReport(command("GetAH"));
     module.handleReport(command("Power", "Get_SN"));
+    module.handleReport(command("GetFI1", "GetFID0"));
+    module.handleReport(command("Xyz", "Get_SN"));  // unknown: its letters
     module.handleReport(ModuleReport{});
     EXPECT_EQ(module.receivedCommands(),
-              (std::vector<std::string>{"Get_ID", "GetAH", "PowerN", ""}));
+              (std::vector<std::string>{"Get_ID", "GetAH", "Power", "GetFI1", "Xyz_SN", ""}));
 }
 
 // --- Time stamp
