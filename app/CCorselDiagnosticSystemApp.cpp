@@ -6,6 +6,8 @@
 
 #include "app/CCorselDiagnosticSystemDlg.h"
 #include "platform/HidapiBackend.h"
+#include "sim/EcmScenario.h"
+#include "sim/SimulatedEcm.h"
 #include "sim/SimulatedHidBackend.h"
 #include "sim/StandardLayout.h"
 
@@ -27,11 +29,13 @@ std::unique_ptr<HidBackend> CCorselDiagnosticSystemApp::makeBackend() {
     if (!commandLine_.simulate) {
         return std::make_unique<HidapiBackend>();
     }
-    if (commandLine_.scenario != CommandLine::kDefaultScenario) {
+    const auto scenario = findEcmScenario(commandLine_.scenario);
+    if (!scenario) {
         return nullptr;
     }
     auto bus = std::make_unique<SimulatedHidBackend>(clock_);
-    addStandardLayout(*bus, kSimulatedLatency);
+    const std::size_t slot = addStandardLayout(*bus, kSimulatedLatency);
+    bus->module(slot).attachEcm(std::make_shared<SimulatedEcm>(clock_, *scenario));
     return bus;
 }
 
@@ -39,9 +43,12 @@ int CCorselDiagnosticSystemApp::run() {
     if (commandLine_.error.empty()) {
         backend_ = makeBackend();
         if (!backend_) {
+            std::string names;
+            for (const std::string& name : ecmScenarioNames()) {
+                names += (names.empty() ? "" : ", ") + name;
+            }
             commandLine_.error = "no simulation scenario is called '" + commandLine_.scenario +
-                                 "' (there is \"" + std::string(CommandLine::kDefaultScenario) +
-                                 "\")";
+                                 "' (there are: " + names + ")";
         }
     }
     if (!commandLine_.error.empty()) {

@@ -15,9 +15,9 @@ constexpr std::size_t kCommandOffset = 1;
 constexpr std::size_t kArgumentByte = 7;  // "Disc": 0; "Get_ID": hour, minute, second
 constexpr std::size_t kPageByte = 6;      // "GetAH", "GetRH": the fault page
 // Bytes of the "CheckFI" reply.
-constexpr std::size_t kFamilyByte = 21;     // 0 for a marine ECM
+constexpr std::size_t kFamilyByte = 21;      // 0 for a marine ECM
 constexpr std::size_t kIdentifiedByte = 23;  // 'r' once the ECM has answered
-constexpr std::size_t kEcmIdByte = 26;      // five identification bytes, 26-30
+constexpr std::size_t kEcmIdByte = 26;       // five identification bytes, 26-30
 constexpr std::size_t kEcmIdBytes = 5;
 constexpr std::size_t kEcmIdKeyBytes = 3;
 // Byte 9 of the "Init" reply: 'E' when the ECM refused the session.
@@ -40,6 +40,10 @@ EcuExchange::EcuExchange(LinkChannel& channel, SessionRecords& records, Exchange
       hooks_(std::move(hooks)),
       received_(channel.receiveReport) {
     channel_.setResetSession([this] { ResetSession(); });
+}
+
+EcuExchange::~EcuExchange() {
+    channel_.setResetSession(nullptr);
 }
 
 bool EcuExchange::send(std::string_view command) {
@@ -291,8 +295,9 @@ bool EcuExchange::ReadFaultPage() {
         case PageHalf::Stored:
             break;
     }
-    records_.faultPage =
-        records_.faultPage >= kFaultPageCount ? 1 : static_cast<std::uint16_t>(records_.faultPage + 1);
+    records_.faultPage = records_.faultPage >= kFaultPageCount
+                             ? 1
+                             : static_cast<std::uint16_t>(records_.faultPage + 1);
     return true;
 }
 

@@ -37,6 +37,7 @@ public:
 
     EcuExchange(LinkChannel& channel, SessionRecords& records, ExchangeView& view, Clock& clock,
                 ExchangeHooks hooks = {});
+    ~EcuExchange();
     EcuExchange(const EcuExchange&) = delete;
     EcuExchange& operator=(const EcuExchange&) = delete;
 

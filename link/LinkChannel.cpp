@@ -58,8 +58,8 @@ bool LinkChannel::WaitReply() {
         // The watchdog counts the ticks of this wait and wakes it at the limit;
         // a wait without a watchdog could never end, so it fails at once.
         changed_.wait(lock, [this] {
-            return !pending_.empty() || replyArrived || tickCount > kReplyTickLimit ||
-                   !linkOpen || !watchdogRunning_;
+            return !pending_.empty() || replyArrived || tickCount > kReplyTickLimit || !linkOpen ||
+                   !watchdogRunning_;
         });
         if (tickCount > kReplyTickLimit) {
             lastReadOk = false;

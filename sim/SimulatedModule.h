@@ -32,7 +32,7 @@ enum class ModuleFault {
 class SimulatedModule final : public DeviceFirmware {
 public:
     static constexpr std::chrono::milliseconds kLateReplyDelay{4000};
-    static constexpr std::chrono::milliseconds kEchoDelay{3};
+    static constexpr std::chrono::milliseconds kEchoDelay{10};
     static constexpr int kForever = -1;
 
     struct Options {
