@@ -65,6 +65,19 @@ bool EcuExchange::awaitAnswer(Expected expected) {
     return giveUp();
 }
 
+template <typename Done>
+bool EcuExchange::awaitUntil(Done done) {
+    for (int waits = 0; !done(received_); ++waits) {
+        if (waits >= kRepeatLimit) {
+            return giveUp();
+        }
+        if (!awaitAnswer()) {
+            return false;
+        }
+    }
+    return true;
+}
+
 bool EcuExchange::awaitAnswer() {
     return awaitAnswer([](const ModuleReport&) { return true; });
 }
@@ -177,16 +190,11 @@ bool EcuExchange::checkEcm() {
         received_[kCommandOffset] = 0;
         received_[kIdentifiedByte] = 0;
         received_[kIdentifiedByte + 1] = 0;
-        for (int waits = 0; received_[kIdentifiedByte] != 'r'; ++waits) {
-            if (received_[kCommandOffset] == 'C') {
-                break;
-            }
-            if (waits >= kRepeatLimit) {
-                return giveUp();
-            }
-            if (!awaitAnswer()) {
-                return false;
-            }
+        const auto decided = [](const ModuleReport& reply) {
+            return reply[kIdentifiedByte] == 'r' || reply[kCommandOffset] == 'C';
+        };
+        if (!awaitUntil(decided)) {
+            return false;
         }
         if (received_[kIdentifiedByte] == 'r') {
             return true;
@@ -228,13 +236,9 @@ bool EcuExchange::StartEcuSession() {
     if (!send("Init")) {
         return false;
     }
-    for (int waits = 0; received_[kCommandOffset] != 'C'; ++waits) {
-        if (waits >= kRepeatLimit) {
-            return giveUp();
-        }
-        if (!awaitAnswer()) {
-            return false;
-        }
+    // A 'C' already in the buffer ends this without a wait.
+    if (!awaitUntil([](const ModuleReport& reply) { return reply[kCommandOffset] == 'C'; })) {
+        return false;
     }
     if (received_[kInitResultByte] == 'E') {
         return false;

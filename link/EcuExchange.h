@@ -66,6 +66,10 @@ private:
     template <typename Expected>
     bool awaitAnswer(Expected expected);
     bool awaitAnswer();
+    // Waits until the receive buffer satisfies `done`; what it holds already
+    // counts, so a reply that came before may end it without a wait.
+    template <typename Done>
+    bool awaitUntil(Done done);
     // Repeats the request until the reply begins with `tag`.
     bool requestUntil(std::string_view command, std::string_view tag);
     bool checkEcm();

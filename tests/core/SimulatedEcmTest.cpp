@@ -14,21 +14,14 @@
 #include "sim/EcmScenario.h"
 #include "sim/SimulatedEcm.h"
 #include "sim/SimulatedModule.h"
+#include "support/ManualClock.h"
 
 namespace corsel {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Time that moves only when the test says so.
-class ManualClock final : public Clock {
-public:
-    void sleepFor(Duration duration) override { advance(duration); }
-    Duration now() const override { return Duration(now_.load()); }
-    void advance(Duration duration) { now_ += duration.count(); }
-
-private:
-    std::atomic<Duration::rep> now_{0};
+using testing::ManualClock;
 };
 
 ModuleReport command(std::string_view letters, std::uint8_t page = 0) {

@@ -4,21 +4,14 @@
 #include <string_view>
 
 #include "sim/SimulatedModule.h"
+#include "support/ManualClock.h"
 
 namespace corsel {
 namespace {
 
 using namespace std::chrono_literals;
 
-// Time that moves only when the test says so.
-class ManualClock final : public Clock {
-public:
-    void sleepFor(Duration duration) override { advance(duration); }
-    Duration now() const override { return Duration(now_.load()); }
-    void advance(Duration duration) { now_ += duration.count(); }
-
-private:
-    std::atomic<Duration::rep> now_{0};
+using testing::ManualClock;
 };
 
 // Letters from byte 1 over whatever an earlier command left in the report.
