@@ -22,7 +22,6 @@ namespace {
 using namespace std::chrono_literals;
 
 using testing::ManualClock;
-};
 
 ModuleReport command(std::string_view letters, std::uint8_t page = 0) {
     ModuleReport report{};

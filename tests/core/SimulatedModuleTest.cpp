@@ -12,7 +12,6 @@ namespace {
 using namespace std::chrono_literals;
 
 using testing::ManualClock;
-};
 
 // Letters from byte 1 over whatever an earlier command left in the report.
 ModuleReport command(std::string_view letters, ModuleReport leftovers = {}) {
