@@ -379,6 +379,29 @@ TEST(ReadFaultPage, EmptyPairsAreSkippedAndLaterOnesRead) {
     EXPECT_EQ(lists.past[1], 121);
 }
 
+TEST(ReadFaultPage, OnlyAFrameOfThePageAndHalfAskedForIsFiled) {
+    CommandSetRig rig("faults");
+    ASSERT_TRUE(rig.startSession());
+    ASSERT_EQ(rig.records.faultPage, 1);
+    // Another page's frame, then twice the other half's: each is asked again.
+    rig.ecm->replaceNext("GetAH", pageFrame('t', 5, {99, 9}));
+    rig.ecm->replaceNext("GetRH", pageFrame('t', 1, {98, 8}));
+    rig.ecm->replaceNext("GetRH", pageFrame('t', 1, {97, 7}));
+    const std::size_t mark = rig.commandCount();
+    ASSERT_TRUE(rig.exchange->ReadFaultPage());
+    EXPECT_EQ(rig.count("GetAH", mark), 2);
+    EXPECT_EQ(rig.count("GetRH", mark), 3);
+    const FaultLists& lists = rig.records.faultLists;
+    const auto current = codesOf(rig.ecm->currentCodes());
+    const auto past = codesOf(rig.ecm->pastCodes());
+    EXPECT_EQ(lists.current[0], current[0]);
+    EXPECT_EQ(lists.past[3], past[0]);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_LT(lists.current[i], 970) << i;
+        EXPECT_LT(lists.past[i], 970) << i;
+    }
+}
+
 TEST(ReadFaultPage, NoDataForThePastHalfLeavesThePage) {
     CommandSetRig rig("faults");
     ASSERT_TRUE(rig.startSession());
