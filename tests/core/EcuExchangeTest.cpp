@@ -214,6 +214,10 @@ TEST(StartEcuSession, MarineEngine) {
     EXPECT_EQ(rig.view.thirdTabRemoved, 1);
     EXPECT_GE(rig.view.languageApplied, 1);
     EXPECT_EQ(rig.records.identity.EcmId.size(), 6u);
+    EXPECT_EQ(rig.records.identity.ecmPartNumber.size(), 15u);
+    EXPECT_EQ(rig.records.identity.ecmPartNumber.substr(0, 6),
+              rig.records.identity.EcmId.substr(0, 2) + " " +
+                  rig.records.identity.EcmId.substr(2, 2) + " ");
     EXPECT_EQ(rig.count("GetAH"), 11);
     EXPECT_TRUE(rig.records.sessionActive);
 
@@ -243,7 +247,9 @@ TEST(StartEcuSession, AnUnansweredCheckIsTriedOnceMoreThenGivenUp) {
     rig.ecm->failCheckFi(2);
     mark = rig.commandCount();
     const int resets = rig.view.resets;
+    const auto before = rig.clock().now();
     EXPECT_FALSE(rig.exchange->StartEcuSession());
+    EXPECT_GE(rig.clock().now() - before, EcuExchange::kCheckRetryPause);
     EXPECT_EQ(rig.count("CheckFI", mark), 2);
     EXPECT_EQ(rig.count("Init", mark), 0);
     EXPECT_FALSE(rig.records.sessionActive);
@@ -506,7 +512,7 @@ TEST(ClearFaultCodes, RepeatsUntilDoneThenReadsOnePage) {
     EXPECT_EQ(rig.view.questions[0].buttons, PromptButtons::YesNo);
     const auto commands = rig.commandsSince(mark);
     ASSERT_GE(commands.size(), 4u);
-    EXPECT_GE(rig.count("ErrorC", mark), 2);
+    EXPECT_EQ(rig.count("ErrorC", mark), 4);  // the ECM counts 3, 2, 1, then 0
     EXPECT_EQ(commands[commands.size() - 2], "GetAH");
     EXPECT_EQ(commands.back(), "GetRH");
     EXPECT_TRUE(rig.ecm->currentCodes().empty());
