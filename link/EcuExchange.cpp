@@ -285,9 +285,7 @@ bool EcuExchange::ReadFaultPage() {
     if (records_.faultPage < 1 || records_.faultPage > kFaultPageCount) {
         records_.faultPage = 1;
     }
-    if (records_.faultPage == 1) {
-        records_.faultLists.beginPass();
-    }
+    records_.faultLists.startPage(records_.faultPage);
     if (readPageHalf("GetAH", kCurrentFaultsService) == PageHalf::Failed) {
         return false;
     }
@@ -299,6 +297,7 @@ bool EcuExchange::ReadFaultPage() {
         case PageHalf::Stored:
             break;
     }
+    records_.faultLists.finishPage();
     records_.faultPage = records_.faultPage >= kFaultPageCount
                              ? 1
                              : static_cast<std::uint16_t>(records_.faultPage + 1);

@@ -11,6 +11,17 @@ void FaultLists::beginPass() {
     collectingCount = 0;
 }
 
+void FaultLists::startPage(int page) {
+    if (pageOpen && page == openPage) {
+        collectingCount = pageStartCount;
+    } else if (page == 1) {
+        beginPass();
+    }
+    pageStartCount = collectingCount;
+    openPage = page;
+    pageOpen = true;
+}
+
 void FaultLists::StoreFaultCodes(const ModuleReport& frame, bool isCurrent) {
     auto& list = isCurrent ? current : past;
     for (std::size_t first = 6; first <= 10; first += 2) {
@@ -31,6 +42,7 @@ void FaultLists::clear() {
     past.fill(0);
     collectingCount = 0;
     CurrentDtcCount = 0;
+    pageOpen = false;
 }
 
 }  // namespace corsel

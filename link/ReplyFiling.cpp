@@ -26,14 +26,22 @@ void ProcessReply(SessionRecords& records, const ModuleReport& reply,
         records.statusFaultText = name.substr(0, name.find('('));
     }
 
-    // Playback has no pages to ask for: the recorded pages rebuild the lists.
-    // Only frames of pages 1 to 11 hold codes; the status frame does not.
+    // Playback has no pages to ask for: the recorded pages rebuild the lists,
+    // read as they were recorded. A current half begins a page read (a page
+    // read again if its past half never came); so does a past half that
+    // follows no current half of its page. Only frames of pages 1 to 11 hold
+    // codes; the status frame does not.
     if (records.PlaybackMode && isFaultPageFrame(reply)) {
+        FaultLists& lists = records.faultLists;
         const bool isCurrent = service == kCurrentFaultsService;
-        if (isCurrent && reply[kTableByte] == 1) {
-            records.faultLists.beginPass();
+        const int page = reply[kTableByte];
+        if (isCurrent || !lists.pageOpen || lists.openPage != page) {
+            lists.startPage(page);
         }
-        records.faultLists.StoreFaultCodes(reply, isCurrent);
+        lists.StoreFaultCodes(reply, isCurrent);
+        if (!isCurrent) {
+            lists.finishPage();
+        }
     }
 }
 

@@ -411,11 +411,15 @@ TEST(ReadFaultPage, OnlyAFrameOfThePageAndHalfAskedForIsFiled) {
 TEST(ReadFaultPage, NoDataForThePastHalfLeavesThePage) {
     CommandSetRig rig("faults");
     ASSERT_TRUE(rig.startSession());
+    const int total = rig.records.faultLists.CurrentDtcCount;
     rig.ecm->replyNoData("GetRH", 1);
     ASSERT_TRUE(rig.exchange->ReadFaultPage());
     EXPECT_EQ(rig.records.faultPage, 1);
+    // Read again, the page's current codes count once, and the pass begins once.
     ASSERT_TRUE(rig.exchange->ReadFaultPage());
     EXPECT_EQ(rig.records.faultPage, 2);
+    EXPECT_EQ(rig.records.faultLists.collectingCount, 6);
+    EXPECT_EQ(rig.records.faultLists.CurrentDtcCount, total);
 
     // No data for the current half goes on with the past half.
     rig.ecm->replyNoData("GetAH", 1);

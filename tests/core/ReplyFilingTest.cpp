@@ -185,6 +185,31 @@ TEST(FaultListsStore, AnUnchangedCountOverwritesInPlaceAChangedOneEmptiesTheList
     EXPECT_EQ(lists.current[1], 0);
 }
 
+TEST(FaultListsStore, APageReadAgainCountsItsCodesOnce) {
+    FaultLists lists;
+    lists.CurrentDtcCount = 5;
+    lists.collectingCount = 5;
+    // Page 1's current half, then no data for its past half: read again.
+    lists.startPage(1);
+    lists.StoreFaultCodes(faultPage('t', 1, {1, 2, 7, 1}), true);
+    lists.startPage(1);
+    EXPECT_EQ(lists.collectingCount, 0);
+    EXPECT_EQ(lists.CurrentDtcCount, 5);  // the pass did not begin twice
+    lists.StoreFaultCodes(faultPage('t', 1, {1, 2, 7, 1}), true);
+    lists.StoreFaultCodes(faultPage('s', 1, {8, 1}), false);
+    lists.finishPage();
+    // Page 2 the same way.
+    lists.startPage(2);
+    lists.StoreFaultCodes(faultPage('t', 2, {12, 1}), true);
+    lists.startPage(2);
+    lists.StoreFaultCodes(faultPage('t', 2, {12, 1}), true);
+    lists.StoreFaultCodes(faultPage('s', 2, {9, 2}), false);
+    lists.finishPage();
+    EXPECT_EQ(lists.collectingCount, 5);
+    EXPECT_EQ(lists.current[3], 121);
+    EXPECT_EQ(lists.past[4], 92);
+}
+
 // --- ProcessReply
 
 class ProcessReplyTest : public ::testing::Test {
@@ -255,6 +280,21 @@ TEST_F(ProcessReplyTest, PlaybackRebuildsTheListsFromRecordedPages) {
     broken[12] = static_cast<std::uint8_t>(broken[12] + 1);
     process(broken);
     EXPECT_EQ(records.faultLists.collectingCount, 2);
+}
+
+TEST_F(ProcessReplyTest, PlaybackCountsAPageReadAgainOnce) {
+    records.PlaybackMode = true;
+    // Recorded live: the past half of page 1 had no data the first time.
+    process(faultPage('t', 1, {1, 2, 7, 1}));
+    process(faultPage('t', 1, {1, 2, 7, 1}));
+    process(faultPage('s', 1, {8, 1}));
+    EXPECT_EQ(records.faultLists.collectingCount, 3);
+    // A page whose current half had no data: its past half begins the read,
+    // and page 1 the pass.
+    process(faultPage('s', 2, {9, 2}));
+    process(faultPage('s', 1, {8, 1}));
+    EXPECT_EQ(records.faultLists.CurrentDtcCount, 4);
+    EXPECT_EQ(records.faultLists.collectingCount, 1);
 }
 
 }  // namespace
