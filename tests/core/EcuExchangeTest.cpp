@@ -207,6 +207,19 @@ TEST(StartEcuSession, MotorcycleWithCodesOpensTheFaultList) {
     EXPECT_EQ(rig.view.faultTabSelected, 1);
 }
 
+TEST(StartEcuSession, CountsAWholePassWhereverAnEarlierSessionLeftThePages) {
+    CommandSetRig rig("faults");
+    ASSERT_TRUE(rig.connect());
+    // An earlier session ended part way through a pass.
+    rig.records.faultPage = 5;
+    rig.records.faultLists.collectingCount = 4;
+    ASSERT_TRUE(rig.exchange->StartEcuSession());
+    const std::size_t total = rig.ecm->currentCodes().size() + rig.ecm->pastCodes().size();
+    EXPECT_EQ(rig.records.faultLists.CurrentDtcCount, total);
+    EXPECT_EQ(rig.records.faultPage, 1);
+    EXPECT_EQ(rig.view.faultTabSelected, 1);
+}
+
 TEST(StartEcuSession, MarineEngine) {
     CommandSetRig rig("marine");
     ASSERT_TRUE(rig.startSession());
@@ -530,6 +543,16 @@ TEST(ClearFaultCodes, DeclinedSendsNothing) {
     EXPECT_TRUE(rig.exchange->ClearFaultCodes());
     EXPECT_TRUE(rig.commandsSince(mark).empty());
     EXPECT_FALSE(rig.ecm->currentCodes().empty());
+}
+
+TEST(ClearFaultCodes, EndsWhenTheEcmIsGone) {
+    CommandSetRig rig("faults");
+    ASSERT_TRUE(rig.startSession());
+    rig.ecm->takeAway();
+    const std::size_t mark = rig.commandCount();
+    EXPECT_FALSE(rig.exchange->ClearFaultCodes());
+    EXPECT_EQ(rig.count("ErrorC", mark), 1);
+    EXPECT_TRUE(isDisconnectNotice(rig.channel.receiveReport));
 }
 
 TEST(ClearFaultCodes, AClearThatNeverEndsIsGivenUp) {
