@@ -5,6 +5,7 @@
 #include "link/EcuFrame.h"
 #include "sim/EcmFrames.h"
 #include "support/CommandSetRig.h"
+#include "support/EcuFrames.h"
 #include "support/WaitFor.h"
 
 namespace corsel {
@@ -12,28 +13,11 @@ namespace {
 
 using testing::CommandSetRig;
 
-// A motorcycle frame from byte 1 on with a checksum that makes it valid.
-ModuleReport validFrame(std::uint8_t service, std::uint8_t table, std::vector<std::uint8_t> data) {
-    ModuleReport report{};
-    report[1] = 2;
-    report[2] = static_cast<std::uint8_t>(5 + data.size());
-    report[3] = service;
-    report[4] = table;
-    std::uint8_t sum = static_cast<std::uint8_t>(report[1] + report[2] + service + table);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        report[5 + i] = data[i];
-        sum = static_cast<std::uint8_t>(sum + data[i]);
-    }
-    report[5 + data.size()] = static_cast<std::uint8_t>(0 - sum);
-    return report;
-}
+using testing::faultPageFrame;
 
-// A fault page with byte 5 the number of codes and up to three pairs.
-ModuleReport pageFrame(std::uint8_t service, std::uint8_t page, std::vector<std::uint8_t> pairs) {
-    pairs.resize(6, 0);
-    std::vector<std::uint8_t> data{0};
-    data.insert(data.end(), pairs.begin(), pairs.end());
-    return validFrame(service, page, data);
+// A valid motorcycle frame.
+ModuleReport validFrame(std::uint8_t service, std::uint8_t table, std::vector<std::uint8_t> data) {
+    return testing::ecuFrame(2, service, table, data);
 }
 
 std::vector<int> codesOf(const std::vector<FaultCode>& codes) {
@@ -389,8 +373,8 @@ TEST(PollTable, ALateFaultPageIsNeitherFiledNorRecorded) {
 TEST(ReadFaultPage, EmptyPairsAreSkippedAndLaterOnesRead) {
     CommandSetRig rig;
     ASSERT_TRUE(rig.startSession());
-    rig.ecm->replaceNext("GetAH", pageFrame('t', 1, {0, 9, 7, 1, 0, 0}));
-    rig.ecm->replaceNext("GetRH", pageFrame('s', 1, {0, 0, 0, 4, 12, 1}));
+    rig.ecm->replaceNext("GetAH", faultPageFrame('t', 1, {0, 9, 7, 1, 0, 0}));
+    rig.ecm->replaceNext("GetRH", faultPageFrame('s', 1, {0, 0, 0, 4, 12, 1}));
     ASSERT_TRUE(rig.exchange->ReadFaultPage());
     const FaultLists& lists = rig.records.faultLists;
     EXPECT_EQ(lists.collectingCount, 2);
@@ -403,9 +387,9 @@ TEST(ReadFaultPage, OnlyAFrameOfThePageAndHalfAskedForIsFiled) {
     ASSERT_TRUE(rig.startSession());
     ASSERT_EQ(rig.records.faultPage, 1);
     // Another page's frame, then twice the other half's: each is asked again.
-    rig.ecm->replaceNext("GetAH", pageFrame('t', 5, {99, 9}));
-    rig.ecm->replaceNext("GetRH", pageFrame('t', 1, {98, 8}));
-    rig.ecm->replaceNext("GetRH", pageFrame('t', 1, {97, 7}));
+    rig.ecm->replaceNext("GetAH", faultPageFrame('t', 5, {99, 9}));
+    rig.ecm->replaceNext("GetRH", faultPageFrame('t', 1, {98, 8}));
+    rig.ecm->replaceNext("GetRH", faultPageFrame('t', 1, {97, 7}));
     const std::size_t mark = rig.commandCount();
     ASSERT_TRUE(rig.exchange->ReadFaultPage());
     EXPECT_EQ(rig.count("GetAH", mark), 2);

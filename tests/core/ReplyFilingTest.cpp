@@ -8,51 +8,25 @@
 #include "link/FaultLists.h"
 #include "link/ReplyFiling.h"
 #include "link/TableStore.h"
+#include "support/EcuFrames.h"
 
 namespace corsel {
 namespace {
 
-// A frame from byte 1 on: type, length, service, table, data, and a checksum
-// byte that makes it valid (or one off when `valid` is false).
-ModuleReport frame(std::uint8_t type, std::uint8_t service, std::uint8_t table,
-                   const std::vector<std::uint8_t>& data, bool valid = true) {
-    ModuleReport report{};
-    std::size_t at = 1;
-    report[at++] = type;
-    report[at++] = static_cast<std::uint8_t>(4 + data.size() + 1);
-    report[at++] = service;
-    report[at++] = table;
-    for (std::uint8_t byte : data) {
-        report[at++] = byte;
-    }
-    std::uint8_t sum = 0;
-    for (std::size_t i = 1; i < at; ++i) {
-        sum = static_cast<std::uint8_t>(sum + report[i]);
-    }
-    const std::uint8_t target = type == 1 ? 1 : 0;
-    report[at] = static_cast<std::uint8_t>(target - sum + (valid ? 0 : 1));
-    return report;
-}
-
-// A fault page: byte 5 the number of codes, then three (main, sub) pairs.
-ModuleReport faultPage(std::uint8_t service, std::uint8_t page, std::vector<std::uint8_t> pairs) {
-    pairs.resize(6, 0);
-    std::vector<std::uint8_t> data{0};
-    data.insert(data.end(), pairs.begin(), pairs.end());
-    return frame(2, service, page, data);
-}
+using testing::ecuFrame;
+using testing::faultPageFrame;
 
 // --- The checksum rule
 
 TEST(FrameChecksum, MarineFramesSumToOneAndAllOthersToZero) {
-    EXPECT_TRUE(VerifyChecksum(frame(1, 0x72, 0x10, {1, 2, 3})));
-    EXPECT_FALSE(VerifyChecksum(frame(1, 0x72, 0x10, {1, 2, 3}, false)));
-    EXPECT_TRUE(VerifyChecksum(frame(2, 0x72, 0x11, {1, 2, 3})));
-    EXPECT_FALSE(VerifyChecksum(frame(2, 0x72, 0x11, {1, 2, 3}, false)));
-    EXPECT_TRUE(VerifyChecksum(frame(7, 0x72, 0x11, {200, 201})));
+    EXPECT_TRUE(VerifyChecksum(ecuFrame(1, 0x72, 0x10, {1, 2, 3})));
+    EXPECT_FALSE(VerifyChecksum(ecuFrame(1, 0x72, 0x10, {1, 2, 3}, false)));
+    EXPECT_TRUE(VerifyChecksum(ecuFrame(2, 0x72, 0x11, {1, 2, 3})));
+    EXPECT_FALSE(VerifyChecksum(ecuFrame(2, 0x72, 0x11, {1, 2, 3}, false)));
+    EXPECT_TRUE(VerifyChecksum(ecuFrame(7, 0x72, 0x11, {200, 201})));
 
     // A type 2 frame whose bytes add up to 1 is a marine sum on the wrong type.
-    ModuleReport wrongRule = frame(2, 0x72, 0x11, {1, 2, 3});
+    ModuleReport wrongRule = ecuFrame(2, 0x72, 0x11, {1, 2, 3});
     wrongRule[8] = static_cast<std::uint8_t>(wrongRule[8] + 1);  // the checksum byte
     EXPECT_FALSE(VerifyChecksum(wrongRule));
 }
@@ -108,7 +82,7 @@ TEST(TableStoreFiling, EachTableRangeGoesToItsBlockWhole) {
         {0x70, TableBlock::Block7x}, {0x7F, TableBlock::Block7x}};
     for (const auto& [table, block] : cases) {
         TableStore store;
-        ModuleReport report = frame(2, 0x72, table, {11, 12, 13});
+        ModuleReport report = ecuFrame(2, 0x72, table, {11, 12, 13});
         putTimeStamp(report, 0x01020304);
         ASSERT_TRUE(store.file(report)) << int{table};
         const TableStore::Block& entries = store[block];
@@ -123,7 +97,7 @@ TEST(TableStoreFiling, EachTableRangeGoesToItsBlockWhole) {
 TEST(TableStoreFiling, OtherTableNumbersAreFiledNowhere) {
     for (int table : {0x00, 0x01, 0x0F, 0x30, 0x5F, 0x80, 0xCF, 0xD2, 0xD4, 0xFF}) {
         TableStore store;
-        EXPECT_FALSE(store.file(frame(2, 0x72, static_cast<std::uint8_t>(table), {1})));
+        EXPECT_FALSE(store.file(ecuFrame(2, 0x72, static_cast<std::uint8_t>(table), {1})));
         for (int b = 0; b < 7; ++b) {
             EXPECT_FALSE(store.present(static_cast<TableBlock>(b)));
         }
@@ -134,14 +108,14 @@ TEST(TableStoreFiling, OtherTableNumbersAreFiledNowhere) {
 
 TEST(FaultListsStore, EmptyPairsAreSkippedAndLaterPairsStillRead) {
     FaultLists lists;
-    lists.StoreFaultCodes(faultPage('t', 1, {0, 9, 7, 1, 12, 3}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 1, {0, 9, 7, 1, 12, 3}), true);
     EXPECT_EQ(lists.collectingCount, 2);
     EXPECT_EQ(lists.current[0], 71);
     EXPECT_EQ(lists.current[1], 123);
     EXPECT_EQ(lists.current[2], 0);
 
     // The past list fills from the shared count.
-    lists.StoreFaultCodes(faultPage('s', 1, {54, 3}), false);
+    lists.StoreFaultCodes(faultPageFrame('s', 1, {54, 3}), false);
     EXPECT_EQ(lists.collectingCount, 3);
     EXPECT_EQ(lists.past[2], 543);
     EXPECT_EQ(lists.past[0], 0);
@@ -151,7 +125,7 @@ TEST(FaultListsStore, NeverWritesPastThreeHundredCodes) {
     FaultLists lists;
     lists.past.fill(-1);  // a write past the current list would land here first
     for (int i = 0; i < 150; ++i) {
-        lists.StoreFaultCodes(faultPage('t', 1, {1, 1, 2, 2, 3, 3}), true);
+        lists.StoreFaultCodes(faultPageFrame('t', 1, {1, 1, 2, 2, 3, 3}), true);
     }
     EXPECT_EQ(lists.collectingCount, FaultLists::kCapacity);
     EXPECT_EQ(lists.current.back(), 33);  // the 300th code
@@ -163,20 +137,20 @@ TEST(FaultListsStore, AnUnchangedCountOverwritesInPlaceAChangedOneEmptiesTheList
     // Two passes of two codes: the second begins with the lists as they are.
     for (int pass = 0; pass < 2; ++pass) {
         lists.beginPass();
-        lists.StoreFaultCodes(faultPage('t', 1, {1, 2, 7, 1}), true);
+        lists.StoreFaultCodes(faultPageFrame('t', 1, {1, 2, 7, 1}), true);
     }
     lists.beginPass();
     EXPECT_EQ(lists.CurrentDtcCount, 2);
     EXPECT_EQ(lists.current[0], 12);  // still shown while the pass overwrites it
-    lists.StoreFaultCodes(faultPage('t', 1, {8, 1}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 1, {8, 1}), true);
     EXPECT_EQ(lists.current[0], 81);
     EXPECT_EQ(lists.current[1], 71);
-    lists.StoreFaultCodes(faultPage('t', 2, {9, 2}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 2, {9, 2}), true);
 
     // The same count again: nothing is emptied.
     lists.beginPass();
     EXPECT_EQ(lists.current[1], 92);
-    lists.StoreFaultCodes(faultPage('t', 1, {5, 5}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 1, {5, 5}), true);
 
     // One code where there were two: the lists start empty.
     lists.beginPass();
@@ -191,19 +165,19 @@ TEST(FaultListsStore, APageReadAgainCountsItsCodesOnce) {
     lists.collectingCount = 5;
     // Page 1's current half, then no data for its past half: read again.
     lists.startPage(1);
-    lists.StoreFaultCodes(faultPage('t', 1, {1, 2, 7, 1}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 1, {1, 2, 7, 1}), true);
     lists.startPage(1);
     EXPECT_EQ(lists.collectingCount, 0);
     EXPECT_EQ(lists.CurrentDtcCount, 5);  // the pass did not begin twice
-    lists.StoreFaultCodes(faultPage('t', 1, {1, 2, 7, 1}), true);
-    lists.StoreFaultCodes(faultPage('s', 1, {8, 1}), false);
+    lists.StoreFaultCodes(faultPageFrame('t', 1, {1, 2, 7, 1}), true);
+    lists.StoreFaultCodes(faultPageFrame('s', 1, {8, 1}), false);
     lists.finishPage();
     // Page 2 the same way.
     lists.startPage(2);
-    lists.StoreFaultCodes(faultPage('t', 2, {12, 1}), true);
+    lists.StoreFaultCodes(faultPageFrame('t', 2, {12, 1}), true);
     lists.startPage(2);
-    lists.StoreFaultCodes(faultPage('t', 2, {12, 1}), true);
-    lists.StoreFaultCodes(faultPage('s', 2, {9, 2}), false);
+    lists.StoreFaultCodes(faultPageFrame('t', 2, {12, 1}), true);
+    lists.StoreFaultCodes(faultPageFrame('s', 2, {9, 2}), false);
     lists.finishPage();
     EXPECT_EQ(lists.collectingCount, 5);
     EXPECT_EQ(lists.current[3], 121);
@@ -229,13 +203,13 @@ protected:
 TEST_F(ProcessReplyTest, BadFramesCountAgainstTheStepAndAValidOneClearsTheCount) {
     records.PollStep = 3;
     for (int i = 0; i < 4; ++i) {
-        process(frame(2, 0x72, 0xD0, {1, 2}, false));
+        process(ecuFrame(2, 0x72, 0xD0, {1, 2}, false));
     }
     EXPECT_EQ(records.pollFailures[3], 4);
     EXPECT_FALSE(records.tableStore.present(TableBlock::BlockD0));
 
     // Table D2 is valid: the step's count goes, but it is filed nowhere.
-    process(frame(2, 0x72, 0xD2, {1, 2}));
+    process(ecuFrame(2, 0x72, 0xD2, {1, 2}));
     EXPECT_EQ(records.pollFailures[3], 0);
     for (int b = 0; b < 7; ++b) {
         EXPECT_FALSE(records.tableStore.present(static_cast<TableBlock>(b)));
@@ -245,19 +219,19 @@ TEST_F(ProcessReplyTest, BadFramesCountAgainstTheStepAndAValidOneClearsTheCount)
 
 TEST_F(ProcessReplyTest, AStepIndexBeyondTheCountersIsHarmless) {
     records.PollStep = 700;
-    process(frame(2, 0x72, 0x10, {1}, false));
-    process(frame(2, 0x72, 0x10, {1}));
+    process(ecuFrame(2, 0x72, 0x10, {1}, false));
+    process(ecuFrame(2, 0x72, 0x10, {1}));
     EXPECT_TRUE(records.tableStore.present(TableBlock::Block1x));
 }
 
 TEST_F(ProcessReplyTest, StatusFaultTextIsTheNameBeforeItsParenthesis) {
-    process(frame(2, 's', 0, {7, 1, 0, 0}));
+    process(ecuFrame(2, 's', 0, {7, 1, 0, 0}));
     EXPECT_EQ(records.statusFaultText, "IAT SENSOR ");
     EXPECT_EQ(lookedUp, std::vector<int>{71});
-    process(frame(2, 's', 0, {1, 2}));
+    process(ecuFrame(2, 's', 0, {1, 2}));
     EXPECT_EQ(records.statusFaultText, "NO PAREN");
     // An 's' frame of another page is no status, and live frames file no codes.
-    process(frame(2, 's', 3, {0, 5, 4, 0, 0, 0, 0}));
+    process(ecuFrame(2, 's', 3, {0, 5, 4, 0, 0, 0, 0}));
     EXPECT_EQ(records.statusFaultText, "NO PAREN");
     EXPECT_EQ(records.faultLists.collectingCount, 0);
 }
@@ -265,18 +239,18 @@ TEST_F(ProcessReplyTest, StatusFaultTextIsTheNameBeforeItsParenthesis) {
 TEST_F(ProcessReplyTest, PlaybackRebuildsTheListsFromRecordedPages) {
     records.PlaybackMode = true;
     // A pass of two pages with three codes, then page 1 again: a new pass.
-    process(faultPage('t', 1, {1, 2, 7, 1}));
-    process(faultPage('s', 1, {8, 1}));
-    process(faultPage('t', 2, {12, 1}));
+    process(faultPageFrame('t', 1, {1, 2, 7, 1}));
+    process(faultPageFrame('s', 1, {8, 1}));
+    process(faultPageFrame('t', 2, {12, 1}));
     // The status frame carries one code in bytes 5-6 and is not a page.
-    process(frame(2, 's', 0, {9, 2, 9, 9, 0, 0}));
+    process(ecuFrame(2, 's', 0, {9, 2, 9, 9, 0, 0}));
     EXPECT_EQ(records.faultLists.collectingCount, 4);
-    process(faultPage('t', 1, {1, 2}));
+    process(faultPageFrame('t', 1, {1, 2}));
     EXPECT_EQ(records.faultLists.CurrentDtcCount, 4);
     EXPECT_EQ(records.faultLists.collectingCount, 1);
     // A page that fails its checksum files nothing.
-    process(faultPage('s', 1, {5, 5}));
-    ModuleReport broken = faultPage('s', 1, {6, 6});
+    process(faultPageFrame('s', 1, {5, 5}));
+    ModuleReport broken = faultPageFrame('s', 1, {6, 6});
     broken[12] = static_cast<std::uint8_t>(broken[12] + 1);
     process(broken);
     EXPECT_EQ(records.faultLists.collectingCount, 2);
@@ -285,14 +259,14 @@ TEST_F(ProcessReplyTest, PlaybackRebuildsTheListsFromRecordedPages) {
 TEST_F(ProcessReplyTest, PlaybackCountsAPageReadAgainOnce) {
     records.PlaybackMode = true;
     // Recorded live: the past half of page 1 had no data the first time.
-    process(faultPage('t', 1, {1, 2, 7, 1}));
-    process(faultPage('t', 1, {1, 2, 7, 1}));
-    process(faultPage('s', 1, {8, 1}));
+    process(faultPageFrame('t', 1, {1, 2, 7, 1}));
+    process(faultPageFrame('t', 1, {1, 2, 7, 1}));
+    process(faultPageFrame('s', 1, {8, 1}));
     EXPECT_EQ(records.faultLists.collectingCount, 3);
     // A page whose current half had no data: its past half begins the read,
     // and page 1 the pass.
-    process(faultPage('s', 2, {9, 2}));
-    process(faultPage('s', 1, {8, 1}));
+    process(faultPageFrame('s', 2, {9, 2}));
+    process(faultPageFrame('s', 1, {8, 1}));
     EXPECT_EQ(records.faultLists.CurrentDtcCount, 4);
     EXPECT_EQ(records.faultLists.collectingCount, 1);
 }

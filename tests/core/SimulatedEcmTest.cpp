@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "link/EcuFrame.h"
 #include "sim/EcmScenario.h"
 #include "sim/SimulatedEcm.h"
 #include "sim/SimulatedModule.h"
@@ -34,15 +35,9 @@ ModuleReport command(std::string_view letters, std::uint8_t page = 0) {
 
 // The host's rule: bytes 1 to L add up to 1 in a type 1 frame, 0 otherwise.
 bool checksumHolds(const ModuleReport& frame) {
+    // A whole frame, ending before the module's time stamp.
     const std::size_t length = frame[2];
-    if (length < 5 || length >= kTimeStampOffset) {
-        return false;
-    }
-    unsigned sum = 0;
-    for (std::size_t i = 1; i <= length; ++i) {
-        sum += frame[i];
-    }
-    return (sum & 0xFF) == (frame[1] == 1 ? 1u : 0u);
+    return length >= 5 && length < kTimeStampOffset && VerifyChecksum(frame);
 }
 
 // Entry k of a block is report byte k + 1.
