@@ -382,6 +382,11 @@ void EcuExchange::EndEcuSession() {
     }
 }
 
+bool EcuExchange::SendStop() {
+    channel_.sendReport[kArgumentByte] = 0;
+    return send("Stop");
+}
+
 void EcuExchange::ResetSession() {
     std::fill(received_.begin(), received_.begin() + kPayloadSize, std::uint8_t{0});
     records_.tableStore.clear();

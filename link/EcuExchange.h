@@ -50,6 +50,8 @@ public:
     // one fault page read.
     bool ClearFaultCodes();
     void EndEcuSession();
+    // Tells the module that the program ends; no answer is awaited.
+    bool SendStop();
 
     // Clears the session's records and the window's session state and takes
     // the link down; the session loop identifies the module again.

@@ -1,0 +1,21 @@
+# Writes a C++ source that holds the given files as byte arrays, with a lookup
+# by file name without extension:
+#   cmake -DOUTPUT=out.cpp -DFUNCTION=name -DFILES="a;b" -P EmbedFiles.cmake
+set(source "// Generated from the files it holds; edit those instead.\n")
+string(APPEND source "#include <string_view>\n\nnamespace corsel {\nnamespace {\n\n")
+set(lookup "")
+set(counter 0)
+foreach(file IN LISTS FILES)
+    get_filename_component(stem "${file}" NAME_WE)
+    file(READ "${file}" hex HEX)
+    string(LENGTH "${hex}" hexLength)
+    math(EXPR size "${hexLength} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(APPEND source "const unsigned char kFile${counter}[] = {${bytes}0};\n")
+    string(APPEND lookup "    if (name == \"${stem}\") return {reinterpret_cast<const char*>(kFile${counter}), ${size}};\n")
+    math(EXPR counter "${counter} + 1")
+endforeach()
+string(APPEND source "\n}  // namespace\n\nstd::string_view ${FUNCTION}(std::string_view name) {\n")
+string(APPEND source "${lookup}    return {};\n}\n\n}  // namespace corsel\n")
+file(WRITE "${OUTPUT}.tmp" "${source}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
