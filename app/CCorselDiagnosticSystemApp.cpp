@@ -1,5 +1,6 @@
 #include "app/CCorselDiagnosticSystemApp.h"
 
+#include <QDir>
 #include <chrono>
 #include <iostream>
 #include <string>
@@ -59,7 +60,15 @@ int CCorselDiagnosticSystemApp::run() {
     link_ = std::make_unique<ModuleLink>(*backend_, prompter_);
     channel_ = std::make_unique<LinkChannel>(*link_, clock_);
 
-    CCorselDiagnosticSystemDlg window(commandLine_);
+    const ProgramPlatform platform{*link_,
+                                   *channel_,
+                                   clock_,
+                                   registry_,
+                                   instanceLock_,
+                                   shell_,
+                                   QDir::currentPath().toStdString(),
+                                   QDir::tempPath().toStdString()};
+    CCorselDiagnosticSystemDlg window(commandLine_, platform, prompter_);
     prompter_.setMainWindow(&window);
     window.exec();
     return 0;

@@ -8,7 +8,10 @@
 #include "link/LinkChannel.h"
 #include "link/ModuleLink.h"
 #include "platform/Clock.h"
+#include "platform/qt/QtInstanceLock.h"
 #include "platform/qt/QtPrompter.h"
+#include "platform/qt/QtRegistryStore.h"
+#include "platform/qt/QtShell.h"
 
 namespace corsel {
 
@@ -39,6 +42,9 @@ private:
     SystemClock clock_;
     std::unique_ptr<HidBackend> backend_;
     QtPrompter prompter_;
+    QtRegistryStore registry_;
+    QtInstanceLock instanceLock_;
+    QtShell shell_;
     std::unique_ptr<ModuleLink> link_;
     std::unique_ptr<LinkChannel> channel_;
 };

@@ -1,36 +1,316 @@
 #include "app/CCorselDiagnosticSystemDlg.h"
 
+#include <QGuiApplication>
 #include <QLabel>
-#include <QPalette>
-#include <QVBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QSlider>
+#include <QTabWidget>
+
+#include "app/CDlgSettings.h"
+#include "platform/Prompter.h"
+#include "text/MainTextIds.h"
+#include "widgets/DialogUnits.h"
+#include "widgets/LogoPicture.h"
+#include "widgets/SkinStyle.h"
 
 namespace corsel {
 
+namespace {
+
+// The window's size in dialog units.
+constexpr int kWidthUnits = 671;
+constexpr int kHeightUnits = 351;
+constexpr int kTabCount = 3;
+
+QString qt(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
 CCorselDiagnosticSystemDlg::CCorselDiagnosticSystemDlg(const CommandLine& commandLine,
-                                                       QWidget* parent)
-    : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Tarquell for Honda"));
-    setMinimumSize(1000, 530);
+                                                       const ProgramPlatform& platform,
+                                                       Prompter& prompter, QWidget* parent)
+    : QDialog(parent), prompter_(prompter) {
+    setObjectName(QStringLiteral("mainWindow"));
+    setWindowFlag(Qt::WindowMinimizeButtonHint, true);
+    timer_.setInterval(kSessionTimerMs);
+    connect(&timer_, &QTimer::timeout, this, [this] { program_->loop.OnTimer(); });
 
-    // White on black for the whole window; the controls inside inherit it.
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, Qt::black);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    program_ = std::make_unique<Program>(ProgramServices(platform, *this), placeholderHooks());
+    program_->flags.commandLineFile = commandLine.recordingFile;
+    createControls(commandLine.simulate);
 
-    // A technician should never take simulated values for a real machine's.
-    if (commandLine.simulate) {
-        auto* simulated = new QLabel(tr("Simulated module"), this);
-        simulated->setObjectName(QStringLiteral("simulatedModuleLabel"));
-        QFont small = simulated->font();
-        if (small.pointSizeF() > 0) {
-            small.setPointSizeF(small.pointSizeF() * 0.85);
-            simulated->setFont(small);
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int dotsPerInch = screen ? static_cast<int>(screen->logicalDotsPerInchX()) : 96;
+    program_->window.initialise(dotsPerInch);
+    layOut();
+}
+
+CCorselDiagnosticSystemDlg::~CCorselDiagnosticSystemDlg() {
+    timer_.stop();
+}
+
+MainWindowHooks CCorselDiagnosticSystemDlg::placeholderHooks() {
+    MainWindowHooks hooks;
+    hooks.runSettingsDialog = [this] {
+        CDlgSettings dialog(program_->localisation, program_->stored.settings,
+                            program_->displayScale, prompter_, this);
+        dialog.exec();
+    };
+    // The help and model windows come later; until then their texts are shown
+    // in a message.
+    hooks.showHelp = [this](int topic) {
+        if (topic == MainWindowLogic::kInfoTopic) {
+            const TextTables& tables = program_->localisation.tables;
+            showText(tables.AboutTexts[100], tables.AboutTexts[110]);
         }
-        auto* layout = new QVBoxLayout(this);
-        layout->addStretch();
-        layout->addWidget(simulated, 0, Qt::AlignRight);
+    };
+    hooks.showModels = [this] {
+        const TextTables& tables = program_->localisation.tables;
+        showText(tables.ModelsTexts[2] + "\n\n" + tables.ModelsTexts[1] + "\n\n" +
+                     tables.ModelsTexts[3] + "\n\n" + tables.ModelsTexts[4],
+                 program_->window.text(MainText::Models));
+    };
+    return hooks;
+}
+
+void CCorselDiagnosticSystemDlg::showText(const std::string& text, const std::string& caption) {
+    prompter_.ask({text, caption, PromptButtons::Ok, PromptIcon::Information, true});
+}
+
+QPushButton* CCorselDiagnosticSystemDlg::addButton(ControlId id, int x, int y, int width,
+                                                   int height, bool small) {
+    auto* button = new QPushButton(this);
+    button->setObjectName(QStringLiteral("button%1").arg(static_cast<int>(id)));
+    if (small) {
+        button->setProperty("size", QStringLiteral("small"));
+    }
+    button->setAutoDefault(false);
+    controls_[id] = button;
+    layoutUnits_[id] = QRect(x, y, width, height);
+    return button;
+}
+
+QLabel* CCorselDiagnosticSystemDlg::addLabel(ControlId id, int x, int y, int width, int height,
+                                             const char* role) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QStringLiteral("label%1").arg(static_cast<int>(id)));
+    if (role) {
+        label->setProperty("role", QString::fromLatin1(role));
+    }
+    controls_[id] = label;
+    layoutUnits_[id] = QRect(x, y, width, height);
+    return label;
+}
+
+void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
+    // The picture and the four label/value pairs.
+    QLabel* picture = addLabel(ControlId::Picture, 7, 6, 112, 46, nullptr);
+    picture->setScaledContents(true);
+    picture->setPixmap(LogoPicture::draw(QSize(448, 184)));
+
+    const struct {
+        ControlId label;
+        ControlId value;
+    } pairs[] = {{ControlId::HardwareIdLabel, ControlId::HardwareIdValue},
+                 {ControlId::SerialLabel, ControlId::SerialValue},
+                 {ControlId::PartNumberLabel, ControlId::PartNumberValue},
+                 {ControlId::DtcLabel, ControlId::DtcValue}};
+    int row = 6;
+    for (const auto& pair : pairs) {
+        addLabel(pair.label, 128, row, 96, 10, nullptr)->setAlignment(Qt::AlignRight |
+                                                                     Qt::AlignVCenter);
+        addLabel(pair.value, 228, row, 98, 10, "value")->setAlignment(Qt::AlignCenter);
+        row += 12;
+    }
+
+    // The small buttons, top right.
+    int x = 472;
+    for (const ControlId id :
+         {ControlId::Info, ControlId::Help, ControlId::Models, ControlId::Faq, ControlId::Print}) {
+        addButton(id, x, 6, 36, 14, true);
+        x += 39;
+    }
+
+    // The main buttons.
+    x = 7;
+    for (const ControlId id : {ControlId::Open, ControlId::Connect, ControlId::SaveAs,
+                               ControlId::ErrorClear, ControlId::Settings, ControlId::Graph}) {
+        addButton(id, x, 58, 74, 19, false);
+        x += 79;
+    }
+
+    // Playback: the step buttons, the position and the times.
+    addButton(ControlId::StepBack, 7, 84, 20, 13, true);
+    trackbar_ = new QSlider(Qt::Horizontal, this);
+    trackbar_->setObjectName(QStringLiteral("trackbar1060"));
+    controls_[ControlId::Trackbar] = trackbar_;
+    layoutUnits_[ControlId::Trackbar] = QRect(31, 84, 420, 13);
+    addButton(ControlId::StepForward, 455, 84, 20, 13, true);
+    addLabel(ControlId::TimeLabel, 482, 85, 92, 11, nullptr);
+    addLabel(ControlId::SecondTimeLabel, 578, 85, 86, 11, nullptr)
+        ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    controls_[ControlId::StepBack]->setProperty("text", QStringLiteral("<<"));
+    controls_[ControlId::StepForward]->setProperty("text", QStringLiteral(">>"));
+
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabs1001"));
+    tabs_->setDocumentMode(false);
+    controls_[ControlId::Tabs] = tabs_;
+    layoutUnits_[ControlId::Tabs] = QRect(7, 102, 657, 230);
+
+    addLabel(ControlId::StatusLine, 7, 336, 500, 10, "status");
+    QLabel* hidden = addLabel(ControlId::Hidden, 0, 0, 10, 10, nullptr);
+    hidden->hide();
+
+    if (simulated) {
+        // A technician should never take simulated values for a real machine's.
+        simulatedMark_ = new QLabel(tr("Simulated module"), this);
+        simulatedMark_->setObjectName(QStringLiteral("simulatedModuleLabel"));
+        simulatedMark_->setProperty("role", QStringLiteral("mark"));
+        simulatedMark_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    connect(static_cast<QPushButton*>(controls_[ControlId::Connect]), &QPushButton::clicked, this,
+            [this] { program_->window.onConnect(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::ErrorClear]), &QPushButton::clicked,
+            this, [this] { program_->window.onErrorClear(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Settings]), &QPushButton::clicked, this,
+            [this] {
+                program_->window.onSettings();
+                layOut();
+            });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Info]), &QPushButton::clicked, this,
+            [this] { program_->window.onInfo(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Help]), &QPushButton::clicked, this,
+            [this] { program_->window.onHelp(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Models]), &QPushButton::clicked, this,
+            [this] { program_->window.onModels(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Faq]), &QPushButton::clicked, this,
+            [this] { program_->window.onFaq(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Graph]), &QPushButton::clicked, this,
+            [this] { program_->window.onGraph(); });
+    connect(static_cast<QPushButton*>(controls_[ControlId::Print]), &QPushButton::clicked, this,
+            [this] { program_->window.onPrint(); });
+}
+
+void CCorselDiagnosticSystemDlg::layOut() {
+    SkinStyle::apply(*this, program_->displayScale, program_->localisation.FontCharset);
+    const DialogUnits units(font());
+    for (const auto& [id, rect] : layoutUnits_) {
+        controls_[id]->setGeometry(units.rect(rect.x(), rect.y(), rect.width(), rect.height()));
+    }
+    if (simulatedMark_) {
+        simulatedMark_->setGeometry(units.rect(514, 336, 150, 10));
+    }
+    setFixedSize(units.x(kWidthUnits), units.y(kHeightUnits));
+}
+
+QWidget* CCorselDiagnosticSystemDlg::control(ControlId id) const {
+    const auto found = controls_.find(id);
+    return found == controls_.end() ? nullptr : found->second;
+}
+
+void CCorselDiagnosticSystemDlg::setText(ControlId id, const std::string& value) {
+    QWidget* widget = control(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setText(qt(value));
+    } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        // A single "&" would turn into a shortcut mark.
+        button->setText(qt(value).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    }
+}
+
+std::string CCorselDiagnosticSystemDlg::text(ControlId id) const {
+    QWidget* widget = control(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        return label->text().toStdString();
+    }
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        return button->text().replace(QStringLiteral("&&"), QStringLiteral("&")).toStdString();
+    }
+    return {};
+}
+
+void CCorselDiagnosticSystemDlg::setEnabled(ControlId id, bool enabled) {
+    if (QWidget* widget = control(id); widget && widget->isEnabled() != enabled) {
+        widget->setEnabled(enabled);
+    }
+}
+
+bool CCorselDiagnosticSystemDlg::isEnabled(ControlId id) const {
+    const QWidget* widget = control(id);
+    return widget && widget->isEnabled();
+}
+
+void CCorselDiagnosticSystemDlg::setCaption(const std::string& caption) {
+    setWindowTitle(qt(caption));
+}
+
+void CCorselDiagnosticSystemDlg::setTabs(const std::vector<std::string>& names) {
+    // The pages themselves come with the live-data pages; until then each tab
+    // shows an empty black page.
+    while (tabs_->count() > 0) {
+        QWidget* page = tabs_->widget(0);
+        tabs_->removeTab(0);
+        delete page;
+    }
+    for (const std::string& name : names) {
+        auto* page = new QWidget;
+        page->setAutoFillBackground(true);
+        tabs_->addTab(page, qt(name));
+    }
+    selectTab(0);
+}
+
+void CCorselDiagnosticSystemDlg::removeTab(int index) {
+    if (index >= 0 && index < tabs_->count()) {
+        QWidget* page = tabs_->widget(index);
+        tabs_->removeTab(index);
+        delete page;
+    }
+}
+
+int CCorselDiagnosticSystemDlg::selectedTab() const {
+    return tabs_->currentIndex();
+}
+
+void CCorselDiagnosticSystemDlg::selectTab(int index) {
+    if (index >= 0 && index < tabs_->count() && index < kTabCount) {
+        tabs_->setCurrentIndex(index);
+        tabs_->tabBar()->setFocus();
+    }
+}
+
+void CCorselDiagnosticSystemDlg::resetTrackbar() {
+    trackbar_->setRange(0, 0);
+    trackbar_->setValue(0);
+}
+
+void CCorselDiagnosticSystemDlg::clearPageValues() {}
+
+void CCorselDiagnosticSystemDlg::repaint() {
+    update();
+}
+
+void CCorselDiagnosticSystemDlg::stopTimer() {
+    timer_.stop();
+}
+
+void CCorselDiagnosticSystemDlg::startTimer() {
+    timer_.start(kSessionTimerMs);
+}
+
+PromptAnswer CCorselDiagnosticSystemDlg::ask(const PromptRequest& request) {
+    return prompter_.ask(request);
+}
+
+void CCorselDiagnosticSystemDlg::reject() {
+    if (program_->window.requestExit()) {
+        QDialog::reject();
     }
 }
 

@@ -1,18 +1,76 @@
 #pragma once
 
 #include <QDialog>
+#include <QTimer>
+#include <map>
+#include <memory>
 
 #include "app/CommandLine.h"
+#include "app/MainWindowView.h"
+#include "app/Program.h"
+
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTabWidget;
 
 namespace corsel {
 
-// The main window. The session behind it comes with the core's session loop;
-// for now it is the empty, dark frame the pages will fill.
-class CCorselDiagnosticSystemDlg : public QDialog {
+class Prompter;
+
+// The main window: its controls, the 10 ms session timer, and the forwarding
+// of its buttons to the program's logic.
+class CCorselDiagnosticSystemDlg : public QDialog, public MainWindowView {
     Q_OBJECT
 
 public:
-    explicit CCorselDiagnosticSystemDlg(const CommandLine& commandLine, QWidget* parent = nullptr);
+    static constexpr int kSessionTimerMs = 10;
+
+    CCorselDiagnosticSystemDlg(const CommandLine& commandLine, const ProgramPlatform& platform,
+                               Prompter& prompter, QWidget* parent = nullptr);
+    ~CCorselDiagnosticSystemDlg() override;
+
+    Program& program() { return *program_; }
+    QWidget* control(ControlId id) const;
+    bool timerRunning() const { return timer_.isActive(); }
+
+    // MainWindowView
+    void setText(ControlId control, const std::string& text) override;
+    std::string text(ControlId control) const override;
+    void setEnabled(ControlId control, bool enabled) override;
+    bool isEnabled(ControlId control) const override;
+    void setCaption(const std::string& caption) override;
+    void setTabs(const std::vector<std::string>& names) override;
+    void removeTab(int index) override;
+    int selectedTab() const override;
+    void selectTab(int index) override;
+    void resetTrackbar() override;
+    void clearPageValues() override;
+    void repaint() override;
+    void stopTimer() override;
+    void startTimer() override;
+    PromptAnswer ask(const PromptRequest& request) override;
+
+public slots:
+    // Escape and the close box end the program through the exit questions.
+    void reject() override;
+
+private:
+    void createControls(bool simulated);
+    QPushButton* addButton(ControlId id, int x, int y, int width, int height, bool small);
+    QLabel* addLabel(ControlId id, int x, int y, int width, int height, const char* role);
+    void layOut();
+    MainWindowHooks placeholderHooks();
+    void showText(const std::string& text, const std::string& caption);
+
+    Prompter& prompter_;
+    QTimer timer_;
+    std::map<ControlId, QWidget*> controls_;
+    std::map<ControlId, QRect> layoutUnits_;
+    QTabWidget* tabs_ = nullptr;
+    QSlider* trackbar_ = nullptr;
+    QLabel* simulatedMark_ = nullptr;
+    std::unique_ptr<Program> program_;
 };
 
 }  // namespace corsel

@@ -22,16 +22,22 @@
 namespace corsel {
 
 // What the program runs on: the module link and the system's services.
-struct ProgramServices {
+struct ProgramPlatform {
     ModuleLink& link;
     LinkChannel& channel;
     Clock& clock;
     RegistryStore& registry;
     InstanceLock& instanceLock;
     Shell& shell;
-    MainWindowView& view;
     std::string workingFolder;
     std::string systemTempFolder;
+};
+
+// ... and the main window it shows itself in.
+struct ProgramServices : ProgramPlatform {
+    ProgramServices(const ProgramPlatform& platform, MainWindowView& mainView)
+        : ProgramPlatform(platform), view(mainView) {}
+    MainWindowView& view;
 };
 
 // The program's records and the logic of its main window, created at start

@@ -1,0 +1,151 @@
+// Starts the main window against the simulated module, brings it to the
+// states a technician meets and saves a picture of each:
+//   corsel-screenshots OUTPUT_FOLDER
+// Runs on any display; scripts/screenshots.sh runs it on a virtual one.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPixmap>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <iostream>
+#include <memory>
+
+#include "app/CCorselDiagnosticSystemDlg.h"
+#include "app/CDlgSettings.h"
+#include "link/LinkChannel.h"
+#include "link/ModuleLink.h"
+#include "platform/Clock.h"
+#include "platform/qt/QtPrompter.h"
+#include "platform/qt/QtRegistryStore.h"
+#include "platform/qt/QtShell.h"
+#include "sim/EcmScenario.h"
+#include "sim/SimulatedEcm.h"
+#include "sim/SimulatedHidBackend.h"
+#include "sim/StandardLayout.h"
+
+namespace corsel {
+namespace {
+
+// Every copy of this tool counts as the first one, whatever else runs.
+class FirstCopy final : public InstanceLock {
+public:
+    bool acquire(const std::string&) override { return true; }
+    void release() override {}
+};
+
+// Answers every message with its first button, so that nothing waits for a hand.
+class AnsweringPrompter final : public Prompter {
+public:
+    PromptAnswer ask(const PromptRequest& request) override {
+        return request.buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    }
+};
+
+// Runs the event loop until `done` or the time is up.
+bool waitFor(const std::function<bool()>& done, int milliseconds) {
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (!done() && elapsed.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return done();
+}
+
+void pause(int milliseconds) {
+    waitFor([] { return false; }, milliseconds);
+}
+
+bool save(QWidget& widget, const QString& folder, const QString& name) {
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const bool saved = widget.grab().save(path);
+    std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
+    return saved;
+}
+
+// One run of the program with the given bus.
+struct Run {
+    explicit Run(bool withModule, const std::string& scenario = "standard") : bus(clock) {
+        if (withModule) {
+            const std::size_t slot = addStandardLayout(bus, std::chrono::milliseconds(25));
+            bus.module(slot).attachEcm(
+                std::make_shared<SimulatedEcm>(clock, *findEcmScenario(scenario)));
+        } else {
+            bus.addPlainDevice({0x046D, 0xC077});
+        }
+        const ProgramPlatform platform{link,     channel,
+                                       clock,    registry,
+                                       lock,     shell,
+                                       QDir::currentPath().toStdString(),
+                                       QDir::tempPath().toStdString()};
+        CommandLine commandLine;
+        commandLine.simulate = true;
+        window = std::make_unique<CCorselDiagnosticSystemDlg>(commandLine, platform, prompter);
+        window->show();
+    }
+    ~Run() {
+        window.reset();
+        channel.joinThreads();
+    }
+
+    SystemClock clock;
+    SimulatedHidBackend bus;
+    AnsweringPrompter prompter;
+    ModuleLink link{bus, prompter};
+    LinkChannel channel{link, clock};
+    QTemporaryDir settingsFolder;
+    QtRegistryStore registry{settingsFolder.filePath(QStringLiteral("settings.ini"))};
+    FirstCopy lock;
+    QtShell shell;
+    std::unique_ptr<CCorselDiagnosticSystemDlg> window;
+};
+
+int takeScreenshots(const QString& folder) {
+    QDir().mkpath(folder);
+    bool ok = true;
+    {
+        Run run(false);
+        pause(800);
+        ok &= save(*run.window, folder, QStringLiteral("main-no-module"));
+    }
+    {
+        Run run(true);
+        ok &= waitFor([&] { return run.window->isEnabled(ControlId::Connect); }, 10000);
+        ok &= save(*run.window, folder, QStringLiteral("main-linked"));
+
+        run.window->program().window.onConnect();
+        pause(2500);
+        ok &= save(*run.window, folder, QStringLiteral("main-session"));
+
+        run.window->program().window.onConnect();
+        waitFor([&] { return run.window->isEnabled(ControlId::Connect); }, 10000);
+        Program& program = run.window->program();
+        CDlgSettings settings(program.localisation, program.stored.settings, program.displayScale,
+                              run.prompter, run.window.get());
+        settings.show();
+        pause(300);
+        ok &= save(settings, folder, QStringLiteral("settings-dialog"));
+    }
+    {
+        Run run(true, "faults");
+        waitFor([&] { return run.window->isEnabled(ControlId::Connect); }, 10000);
+        run.window->program().window.onConnect();
+        pause(2500);
+        ok &= save(*run.window, folder, QStringLiteral("main-session-faults"));
+    }
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace corsel
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::cerr << "usage: corsel-screenshots OUTPUT_FOLDER\n";
+        return 2;
+    }
+    return corsel::takeScreenshots(QString::fromLocal8Bit(argv[1]));
+}
