@@ -2,10 +2,12 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 
 #include "app/CDlgSettings.h"
@@ -260,6 +262,9 @@ void CCorselDiagnosticSystemDlg::setTabs(const std::vector<std::string>& names) 
     }
     for (const std::string& name : names) {
         auto* page = new QWidget;
+        QPalette black = page->palette();
+        black.setColor(QPalette::Window, Qt::black);
+        page->setPalette(black);
         page->setAutoFillBackground(true);
         tabs_->addTab(page, qt(name));
     }

@@ -27,7 +27,7 @@ struct SettingsRecord {
     static constexpr int kPeriodMaximum = 100;
     static constexpr int kDefaultPeriod = 5;
 
-    std::array<std::int8_t, kSlotCount> slots{};
+    std::array<std::int8_t, kSlotCount> options{};
 
     static SettingsRecord defaults();
 
@@ -38,8 +38,8 @@ struct SettingsRecord {
     // its default.
     static SettingsRecord fromStored(std::string_view value);
 
-    std::int8_t& operator[](std::size_t slot) { return slots[slot]; }
-    std::int8_t operator[](std::size_t slot) const { return slots[slot]; }
+    std::int8_t& operator[](std::size_t slot) { return options[slot]; }
+    std::int8_t operator[](std::size_t slot) const { return options[slot]; }
 };
 
 }  // namespace corsel

@@ -39,11 +39,12 @@ QPixmap LogoPicture::draw(QSize size) {
                      QStringLiteral("TARQUELL"));
 
     QFont line(QStringLiteral("DejaVu Sans"));
-    line.setPixelSize(static_cast<int>(height * 0.14));
+    line.setPixelSize(static_cast<int>(height * 0.13));
     painter.setFont(line);
     painter.setPen(QColor(0xb8, 0xc2, 0xcc));
-    painter.drawText(QRectF(0, height * 0.60, width, height * 0.36), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("ECM diagnostics for Honda motorcycles and marine engines"));
+    painter.drawText(QRectF(width * 0.01, height * 0.58, width, height * 0.42),
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("ECM diagnostics for Honda\nmotorcycles and marine engines"));
     return picture;
 }
 

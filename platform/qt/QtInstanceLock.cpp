@@ -12,7 +12,8 @@ bool QtInstanceLock::acquire(const std::string& name) {
     release();
     QString fileName = QString::fromStdString(name);
     // A lock name may hold path separators; the file stays in the folder.
-    fileName.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    fileName.replace(QLatin1Char('/'), QLatin1Char('_'))
+        .replace(QLatin1Char('\\'), QLatin1Char('_'));
     auto lock = std::make_unique<QLockFile>(QDir::tempPath() + QLatin1Char('/') + fileName +
                                             QStringLiteral(".lock"));
     // No age limit: a copy may run for days. A lock whose process is gone is

@@ -43,8 +43,7 @@ QString QtRegistryStore::defaultFilePath() {
 }
 
 std::optional<RegistryStore::Values> QtRegistryStore::openKey(RegistryHive hive,
-                                                              const std::string& key,
-                                                              bool create) {
+                                                              const std::string& key, bool create) {
     // A fresh QSettings per call: its status then tells about this call only.
     QSettings settings(filePath_, QSettings::IniFormat);
     if (settings.status() == QSettings::AccessError) {
@@ -76,8 +75,8 @@ std::optional<RegistryStore::Values> QtRegistryStore::openKey(RegistryHive hive,
     return values;
 }
 
-bool QtRegistryStore::writeValue(RegistryHive hive, const std::string& key,
-                                 const std::string& name, const std::string& value) {
+bool QtRegistryStore::writeValue(RegistryHive hive, const std::string& key, const std::string& name,
+                                 const std::string& value) {
     QSettings settings(filePath_, QSettings::IniFormat);
     settings.setValue(groupOf(hive, key) + QLatin1Char('/') + QString::fromStdString(name),
                       QString::fromStdString(value));

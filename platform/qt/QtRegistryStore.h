@@ -18,12 +18,10 @@ public:
     static QString defaultFilePath();
     const QString& filePath() const { return filePath_; }
 
-    std::optional<Values> openKey(RegistryHive hive, const std::string& key,
-                                  bool create) override;
+    std::optional<Values> openKey(RegistryHive hive, const std::string& key, bool create) override;
     bool writeValue(RegistryHive hive, const std::string& key, const std::string& name,
                     const std::string& value) override;
-    bool deleteValue(RegistryHive hive, const std::string& key,
-                     const std::string& name) override;
+    bool deleteValue(RegistryHive hive, const std::string& key, const std::string& name) override;
 
 private:
     QString filePath_;

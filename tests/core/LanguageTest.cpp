@@ -97,7 +97,8 @@ TEST(LanguageParser, SkipsBadLinesAndSaysWhere) {
     for (const std::string& error : data.errors()) {
         errorLines.push_back(std::stoi(error.substr(error.find(' '))));
     }
-    EXPECT_EQ(errorLines, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14, 15, 17, 18, 19, 20}));
+    EXPECT_EQ(errorLines,
+              (std::vector<int>{1, 3, 4, 5, 6, 7, 8, 9, 10, 13, 14, 15, 17, 18, 19, 20}));
 }
 
 TEST(LanguageParser, IncludeStartsFromAnotherLanguage) {
@@ -150,8 +151,8 @@ TEST_F(LoadLanguageTest, EnglishFillsTheTablesAndSetsReloadMarkers) {
 
     for (TextTables::Table* table :
          {&tables.MainTexts, &tables.PageTexts, &tables.FaultListTexts, &tables.FaultPageTexts,
-          &tables.AboutTexts, &tables.ModelsTexts, &tables.SettingsTexts,
-          &tables.FileDialogTexts, &tables.GraphTexts, &tables.GraphHelpTexts}) {
+          &tables.AboutTexts, &tables.ModelsTexts, &tables.SettingsTexts, &tables.FileDialogTexts,
+          &tables.GraphTexts, &tables.GraphHelpTexts}) {
         EXPECT_TRUE(TextTables::takeReloadMarker(*table));
         EXPECT_FALSE(TextTables::takeReloadMarker(*table));
     }

@@ -50,8 +50,8 @@ TEST_F(SettingsDialogLogicTest, PeriodMustBeAWholeNumberUpToHundred) {
     const std::string range = "Please enter an integer between 0 and 100.";
     const std::string integer = "Please enter an integer.";
     const std::pair<const char*, std::optional<std::string>> cases[] = {
-        {"150", range}, {"-1", range},   {"1000000000000", range},
-        {"abc", integer}, {"", integer}, {"7.5", integer}, {"-", integer},
+        {"150", range}, {"-1", range},    {"1000000000000", range}, {"abc", integer},
+        {"", integer},  {"7.5", integer}, {"-", integer},
     };
     for (const auto& [typed, message] : cases) {
         EXPECT_EQ(dialog.commitPeriod(typed), message) << typed;

@@ -38,34 +38,8 @@ TEST(RegistryKey, AssignmentWritesThroughAndRemoveDeletes) {
     key["FAQ"].remove();
     EXPECT_FALSE(store.value(kMachine, kKey, "FAQ"));
     EXPECT_FALSE(key.contains("FAQ"));
+    EXPECT_FALSE(CRegistry(store, kUser, kKey, false).isOpen());
     EXPECT_FALSE(store.hasKey(kUser, kKey));
-}
-
-TEST(RegistryKey, NamesMatchWithoutCaseAndKeepTheirStoredSpelling) {
-    MemoryRegistryStore store;
-    store.put(kMachine, kKey, "settings", "lower");
-    store.put(kMachine, kKey, "SETTINGS", "upper");
-    CRegistry key(store, kMachine, kKey, false);
-
-    // The first of two spellings wins, and writes go back under it.
-    EXPECT_EQ(key["Settings"].text(), "lower");
-    key["Settings"] = "new";
-    EXPECT_EQ(store.value(kMachine, kKey, "settings"), "new");
-    EXPECT_EQ(store.value(kMachine, kKey, "SETTINGS"), "upper");
-    EXPECT_FALSE(store.value(kMachine, kKey, "Settings"));
-}
-
-TEST(RegistryKey, AKeyThatDoesNotOpenStoresNothing) {
-    MemoryRegistryStore store;
-    CRegistry missing(store, kMachine, kKey, false);
-    EXPECT_FALSE(missing.isOpen());
-
-    store.failOpen = true;
-    CRegistry denied(store, kMachine, kKey, true);
-    EXPECT_FALSE(denied.isOpen());
-    denied["FAQ"] = "1005";
-    denied["FAQ"].remove();
-    EXPECT_EQ(store.writeCount, 0);
 }
 
 TEST(StoredSettings, FirstStartWritesEveryDefault) {
@@ -85,7 +59,7 @@ TEST(StoredSettings, FirstStartWritesEveryDefault) {
     EXPECT_EQ(store.values(kMachine, kKey), expected);
     EXPECT_FALSE(store.hasKey(kUser, kKey));  // InstallDir is only read
 
-    EXPECT_EQ(read.settings.slots, SettingsRecord::defaults().slots);
+    EXPECT_EQ(read.settings.options, SettingsRecord::defaults().options);
     EXPECT_EQ(read.languageIndex, 1);
     EXPECT_EQ(read.faqVersion, "1005");
     EXPECT_EQ(read.charts, (std::array<int, 4>{0, 1, 2, 3}));
@@ -127,7 +101,7 @@ TEST(StoredSettings, OptionsAndLanguageRoundTrip) {
 
     for (const SettingsRecord& record : {highest, lowest}) {
         storeSettingsRecord(store, record);
-        EXPECT_EQ(readStoredSettings(store, kFolder).settings.slots, record.slots);
+        EXPECT_EQ(readStoredSettings(store, kFolder).settings.options, record.options);
     }
     EXPECT_EQ(store.value(kMachine, kKey, "Settings"), chars({1, 1, 1, 1, 1, 1, 1, 1, 1, 1}));
 
@@ -146,7 +120,7 @@ TEST(StoredSettings, AKeyThatCannotBeOpenedLeavesTheDefaults) {
 
     const StoredSettings read = readStoredSettings(store, kFolder);
     EXPECT_EQ(read.languageIndex, 1);
-    EXPECT_EQ(read.settings.slots, SettingsRecord::defaults().slots);
+    EXPECT_EQ(read.settings.options, SettingsRecord::defaults().options);
     EXPECT_EQ(read.openSaveFolder, kFolder);
     EXPECT_EQ(read.installDir, "");
 
@@ -158,6 +132,7 @@ TEST(StoredSettings, AKeyThatCannotBeOpenedLeavesTheDefaults) {
 TEST(StoredSettings, NamesAreFoundWhateverTheirCase) {
     MemoryRegistryStore store;
     store.put(kMachine, kKey, "settings", chars({2, 2, 4}));
+    store.put(kMachine, kKey, "SETTINGS", chars({1, 1, 2}));  // the first spelling wins
     store.put(kMachine, kKey, "LANGUAGE2", chars({5}));
     store.put(kMachine, kKey, "chart0", "17");
 
@@ -171,8 +146,9 @@ TEST(StoredSettings, NamesAreFoundWhateverTheirCase) {
     storeSettingsRecord(store, SettingsRecord::defaults());
     storeLanguage(store, 2);
     EXPECT_EQ(store.value(kMachine, kKey, "settings"), SettingsRecord::defaults().stored());
+    EXPECT_EQ(store.value(kMachine, kKey, "SETTINGS"), chars({1, 1, 2}));
     EXPECT_EQ(store.value(kMachine, kKey, "LANGUAGE2"), chars({3}));
-    EXPECT_EQ(store.values(kMachine, kKey).size(), 8u);
+    EXPECT_EQ(store.values(kMachine, kKey).size(), 9u);
 }
 
 // A damaged "Settings" value: the options it covers with a character in
@@ -189,33 +165,32 @@ TEST_P(DamagedOptionsTest, GiveDefaultsWhereTheyCannotBeRead) {
     MemoryRegistryStore store;
     store.put(kMachine, kKey, "Settings", GetParam().stored);
     const StoredSettings read = readStoredSettings(store, kFolder);
-    std::array<int, 10> slots{};
-    std::copy(read.settings.slots.begin(), read.settings.slots.end(), slots.begin());
-    EXPECT_EQ(slots, GetParam().expected);
+    std::array<int, 10> options{};
+    std::copy(read.settings.options.begin(), read.settings.options.end(), options.begin());
+    EXPECT_EQ(options, GetParam().expected);
     // Left as it was for the user to see.
     EXPECT_EQ(store.value(kMachine, kKey, "Settings"), GetParam().stored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     StoredSettings, DamagedOptionsTest,
-    ::testing::Values(
-        DamagedOptions{"Empty", "", {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
-        DamagedOptions{"Short", chars({2, 2, 4}), {1, 1, 3, 0, 0, 5, 0, 0, 0, 0}},
-        DamagedOptions{"UnitsOneAboveTheirRange",
-                       chars({3, 3, 5, 3, 5, 6, 1, 1, 1, 1}),
-                       {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
-        DamagedOptions{"ZeroAndHighBytes",
-                       chars({0, 0xFF, 0x80, 0, 0xFF, 0xC3, 1, 1, 1, 1}),
-                       {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
-        DamagedOptions{"PeriodAboveHundred", chars({1, 1, 1, 1, 1, 102}),
-                       {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
-        DamagedOptions{"PeriodEdges", chars({2, 1, 1, 1, 1, 101}),
-                       {1, 0, 0, 0, 0, 100, 0, 0, 0, 0}},
-        DamagedOptions{"ReservedSlotsSet", chars({1, 2, 1, 1, 4, 8, 2, 3, 101, 50}),
-                       {0, 1, 0, 0, 3, 7, 0, 0, 0, 0}},
-        DamagedOptions{"LongerThanTen", chars({2, 2, 4, 2, 4, 11, 1, 1, 1, 1, 9, 9, 9}),
-                       {1, 1, 3, 1, 3, 10, 0, 0, 0, 0}},
-        DamagedOptions{"PrintableText", "Settings!!", {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}}),
+    ::testing::Values(DamagedOptions{"Empty", "", {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
+                      DamagedOptions{"Short", chars({2, 2, 4}), {1, 1, 3, 0, 0, 5, 0, 0, 0, 0}},
+                      DamagedOptions{"UnitsOneAboveTheirRange",
+                                     chars({3, 3, 5, 3, 5, 6, 1, 1, 1, 1}),
+                                     {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
+                      DamagedOptions{"ZeroAndHighBytes",
+                                     chars({0, 0xFF, 0x80, 0, 0xFF, 0xC3, 1, 1, 1, 1}),
+                                     {0, 0, 0, 0, 0, 5, 0, 0, 0, 0}},
+                      DamagedOptions{"PeriodEdges",
+                                     chars({2, 1, 1, 1, 1, 101}),
+                                     {1, 0, 0, 0, 0, 100, 0, 0, 0, 0}},
+                      DamagedOptions{"ReservedSlotsSet",
+                                     chars({1, 2, 1, 1, 4, 8, 2, 3, 101, 50}),
+                                     {0, 1, 0, 0, 3, 7, 0, 0, 0, 0}},
+                      DamagedOptions{"LongerThanTen",
+                                     chars({2, 2, 4, 2, 4, 11, 1, 1, 1, 1, 9, 9, 9}),
+                                     {1, 1, 3, 1, 3, 10, 0, 0, 0, 0}}),
     [](const auto& test) { return std::string(test.param.what); });
 
 // A "Chart" value that is not a whole number in 0-30 gives its default.
@@ -235,12 +210,8 @@ INSTANTIATE_TEST_SUITE_P(StoredSettings, DamagedChartTest,
 
 TEST(StoredSettings, LanguageIsTheFirstCharacterLessOneEvenOutOfRange) {
     const std::pair<std::string, int> cases[] = {
-        {chars({1}), 0},
-        {chars({11, 5}), 10},
-        {chars({12}), 11},
-        {"x", 'x' - 1},
-        {chars({0xFF}), 254},
-        {"", 1},
+        {chars({1}), 0}, {chars({11, 5}), 10}, {chars({12}), 11},
+        {"x", 'x' - 1},  {chars({0xFF}), 254}, {"", 1},
     };
     for (const auto& [stored, index] : cases) {
         MemoryRegistryStore store;

@@ -1,4 +1,9 @@
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
@@ -9,17 +14,71 @@
 #include <memory>
 
 #include "app/CCorselDiagnosticSystemDlg.h"
+#include "app/CDlgSettings.h"
 #include "app/CommandLine.h"
+#include "app/Registry.h"
+#include "link/LinkChannel.h"
+#include "link/ModuleLink.h"
 #include "platform/qt/QtPrompter.h"
+#include "sim/EcmScenario.h"
+#include "sim/SimulatedEcm.h"
+#include "sim/SimulatedHidBackend.h"
+#include "support/FakeServices.h"
+#include "support/MemoryRegistryStore.h"
+#include "support/RecordingPrompter.h"
 
 namespace corsel {
+
+namespace {
+
+// The main window over the simulated module, with a settings store in memory.
+struct WindowRig {
+    explicit WindowRig(bool withModule, const std::string& scenario = "standard",
+                       bool simulate = true) {
+        bus.addPlainDevice({0x046D, 0xC077});
+        if (withModule) {
+            const std::size_t slot = bus.addModule();
+            bus.module(slot).attachEcm(std::make_shared<SimulatedEcm>(clock, *findEcmScenario(scenario)));
+        }
+        const ProgramPlatform platform{link, channel, clock, registry, lock, shell,
+                                       QDir::currentPath().toStdString(),
+                                       QDir::tempPath().toStdString()};
+        CommandLine commandLine;
+        commandLine.simulate = simulate;
+        window = std::make_unique<CCorselDiagnosticSystemDlg>(commandLine, platform, prompter);
+    }
+    ~WindowRig() {
+        window.reset();
+        channel.joinThreads();
+    }
+    QPushButton* button(ControlId id) { return qobject_cast<QPushButton*>(window->control(id)); }
+    Program& program() { return window->program(); }
+
+    SystemClock clock;
+    SimulatedHidBackend bus{clock};
+    testing::RecordingPrompter prompter;
+    ModuleLink link{bus, prompter};
+    LinkChannel channel{link, clock};
+    testing::MemoryRegistryStore registry;
+    testing::FakeInstanceLock lock;
+    testing::FakeShell shell;
+    std::unique_ptr<CCorselDiagnosticSystemDlg> window;
+};
+
+const std::string kKey = CRegistry::kProgramKey;
+
+}  // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void opensAsAnEmptyBlackWindowWithItsTitle();
+    void opensWithEveryControlAndTheTextsOfTheLanguage();
     void marksASimulatedModuleOnlyWithSimulate();
+    void buttonsReachTheSessionLoop();
+    void escapeEndsTheProgramThroughTheExitSequence();
+    void settingsButtonStoresAndAppliesTheChoices();
+    void settingsDialogRejectsAPeriodOutOfRange();
     void promptsWithTheDefaultCaptionAndGivesTheAnswer_data();
     void promptsWithTheDefaultCaptionAndGivesTheAnswer();
 
@@ -27,34 +86,163 @@ private:
     // Acts on the next message box once it runs. A box that never comes would
     // leave the test waiting: after a second every window is closed instead.
     void whenBoxShows(std::function<void(QMessageBox&)> act);
+    // The same for the settings dialog.
+    void whenSettingsShow(std::function<void(CDlgSettings&)> act);
 };
 
-void MainWindowTest::opensAsAnEmptyBlackWindowWithItsTitle() {
-    CCorselDiagnosticSystemDlg window(CommandLine::parse({}));
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Tarquell for Honda"));
-    QVERIFY(window.width() >= 1000 && window.height() >= 530);
-    const QImage picture = window.grab().toImage();
-    QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::black));
+void MainWindowTest::opensWithEveryControlAndTheTextsOfTheLanguage() {
+    WindowRig rig(false);
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QCOMPARE(rig.window->windowTitle(),
+             QStringLiteral("Tarquell for Honda motorcycles and marine engines V2.0.5.3"));
+    const std::pair<ControlId, const char*> texts[] = {
+        {ControlId::Open, "Open..."},          {ControlId::Connect, "Connect"},
+        {ControlId::SaveAs, "Save As..."},     {ControlId::ErrorClear, "Clear fault codes"},
+        {ControlId::Settings, "Settings"},     {ControlId::Graph, "Graph view"},
+        {ControlId::Info, "About"},            {ControlId::Help, "Help"},
+        {ControlId::Models, "Models"},         {ControlId::Faq, "FAQ"},
+        {ControlId::Print, "Print"},           {ControlId::DtcLabel, "Number of fault codes:"},
+        {ControlId::HardwareIdLabel, "Hardware ID:"}, {ControlId::SerialLabel, "Hardware SN:"},
+        {ControlId::PartNumberLabel, "ECM ID:"},      {ControlId::TimeLabel, "Time: 0.00 sec"}};
+    for (const auto& [id, text] : texts) {
+        QCOMPARE(QString::fromStdString(rig.window->text(id)), QString::fromUtf8(text));
+        QWidget* control = rig.window->control(id);
+        QVERIFY(rig.window->rect().contains(control->geometry()));
+    }
+    const auto* tabs = qobject_cast<QTabWidget*>(rig.window->control(ControlId::Tabs));
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(2), QStringLiteral("Engine data at fault"));
+    QVERIFY(!rig.button(ControlId::Connect)->isEnabled());
+    QVERIFY(!rig.button(ControlId::Print)->isEnabled());
+    QVERIFY(rig.window->timerRunning());
+    // White texts on black, the page included.
+    const QImage picture = rig.window->grab().toImage();
+    const QRect page = tabs->geometry();
+    QCOMPARE(picture.pixelColor(page.center()), QColor(Qt::black));
+    QCOMPARE(picture.pixelColor(2, picture.height() / 2), QColor(Qt::black));
 }
 
 void MainWindowTest::marksASimulatedModuleOnlyWithSimulate() {
-    CCorselDiagnosticSystemDlg real(CommandLine::parse({}));
-    real.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&real));
-    QVERIFY(real.findChildren<QLabel*>().isEmpty());
+    WindowRig real(false, "standard", false);
+    QVERIFY(real.window->findChild<QLabel*>(QStringLiteral("simulatedModuleLabel")) == nullptr);
 
-    CCorselDiagnosticSystemDlg simulated(CommandLine::parse({"--simulate"}));
-    simulated.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&simulated));
-    const auto* label = simulated.findChild<QLabel*>(QStringLiteral("simulatedModuleLabel"));
+    WindowRig simulated(false);
+    simulated.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(simulated.window.get()));
+    const auto* label =
+        simulated.window->findChild<QLabel*>(QStringLiteral("simulatedModuleLabel"));
     QVERIFY(label != nullptr);
     QVERIFY(label->isVisible());
     QCOMPARE(label->text(), QStringLiteral("Simulated module"));
-    // Readable on the black background.
-    QCOMPARE(label->palette().color(label->foregroundRole()), QColor(Qt::white));
-    QVERIFY(simulated.rect().contains(label->geometry()));
+    QVERIFY(simulated.window->rect().contains(label->geometry()));
+}
+
+void MainWindowTest::buttonsReachTheSessionLoop() {
+    WindowRig rig(true);
+    rig.window->show();
+    QTRY_VERIFY_WITH_TIMEOUT(rig.button(ControlId::Connect)->isEnabled(), 15000);
+    QCOMPARE(rig.window->text(ControlId::HardwareIdValue), std::string("V2.07"));
+
+    rig.button(ControlId::Connect)->click();
+    QVERIFY(rig.program().records.sessionActive);
+    QCOMPARE(rig.button(ControlId::Connect)->text(), QStringLiteral("Disconnect"));
+    QTRY_VERIFY_WITH_TIMEOUT(rig.program().records.PollStep == 6, 5000);
+    QVERIFY(!rig.button(ControlId::Settings)->isEnabled());
+
+    rig.button(ControlId::Connect)->click();
+    QVERIFY(!rig.program().records.sessionActive);
+    QCOMPARE(rig.button(ControlId::Connect)->text(), QStringLiteral("Connect"));
+
+    rig.button(ControlId::Faq)->click();
+    QCOMPARE(rig.shell.opened, std::vector<std::string>{"FAQ_Tarquell-Honda.pdf"});
+    QVERIFY(rig.window->timerRunning());
+}
+
+void MainWindowTest::escapeEndsTheProgramThroughTheExitSequence() {
+    WindowRig rig(false);
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    rig.program().localisation.LanguageIndex = 2;
+    QTest::keyClick(rig.window.get(), Qt::Key_Escape);
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.registry.value(RegistryHive::LocalMachine, kKey, "Language2"),
+             std::optional<std::string>("\x03"));
+    QVERIFY(rig.program().flags.closing);
+}
+
+void MainWindowTest::settingsButtonStoresAndAppliesTheChoices() {
+    WindowRig rig(false);
+    rig.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    bool timerStopped = false;
+    whenSettingsShow([&](CDlgSettings& dialog) {
+        timerStopped = !rig.window->timerRunning();
+        QCOMPARE(dialog.unitList(SettingsRecord::SpeedUnit)->currentText(), QStringLiteral("Km/h"));
+        QCOMPARE(dialog.periodEdit()->text(), QStringLiteral("5"));
+        dialog.unitList(SettingsRecord::SpeedUnit)->setCurrentIndex(1);
+        emit dialog.unitList(SettingsRecord::SpeedUnit)->activated(1);
+        dialog.languageList()->setCurrentIndex(8);
+        emit dialog.languageList()->activated(8);
+        dialog.closeButton()->click();
+    });
+    rig.button(ControlId::Settings)->click();
+    QVERIFY(timerStopped);
+    QVERIFY(rig.window->timerRunning());
+    const auto stored = rig.registry.value(RegistryHive::LocalMachine, kKey, "Settings");
+    QVERIFY(stored && stored->size() == 10);
+    QCOMPARE(stored->front(), '\x02');
+    QCOMPARE(rig.program().localisation.FontCharset, 204);
+    QVERIFY(rig.button(ControlId::Connect)->text() != QStringLiteral("Connect"));
+    QCOMPARE(QString::fromStdString(rig.program().localisation.tables.PageTexts[111]),
+             QStringLiteral("MPH"));
+}
+
+void MainWindowTest::settingsDialogRejectsAPeriodOutOfRange() {
+    Localisation localisation;
+    SettingsRecord settings = SettingsRecord::defaults();
+    localisation.LoadLanguage(settings, false);
+    testing::RecordingPrompter prompter;
+    CDlgSettings dialog(localisation, settings, 1.0, prompter);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    QTRY_COMPARE(dialog.closeButton()->text(), QStringLiteral("Close"));
+
+    dialog.periodEdit()->setFocus();
+    dialog.periodEdit()->setText(QStringLiteral("150"));
+    dialog.closeButton()->setFocus();
+    QTRY_COMPARE(prompter.shown().size(), std::size_t{1});
+    QCOMPARE(QString::fromStdString(prompter.shown()[0].text),
+             QStringLiteral("Please enter an integer between 0 and 100."));
+    QCOMPARE(int(settings[SettingsRecord::HighlightPeriod]), 5);
+    QTRY_VERIFY(dialog.periodEdit()->hasFocus());
+
+    // Closing with the wrong period keeps the dialog open; a good one closes it.
+    dialog.done(QDialog::Accepted);
+    QVERIFY(dialog.isVisible());
+    dialog.periodEdit()->setText(QStringLiteral("12"));
+    dialog.done(QDialog::Accepted);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(int(settings[SettingsRecord::HighlightPeriod]), 12);
+}
+
+void MainWindowTest::whenSettingsShow(std::function<void(CDlgSettings&)> act) {
+    auto* poll = new QTimer(this);
+    auto waited = std::make_shared<int>(0);
+    connect(poll, &QTimer::timeout, this, [poll, waited, act] {
+        if (auto* dialog = qobject_cast<CDlgSettings*>(QApplication::activeModalWidget())) {
+            poll->deleteLater();
+            poll->stop();
+            act(*dialog);
+        } else if (++*waited > 100) {
+            poll->deleteLater();
+            poll->stop();
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+        }
+    });
+    poll->start(10);
 }
 
 void MainWindowTest::whenBoxShows(std::function<void(QMessageBox&)> act) {

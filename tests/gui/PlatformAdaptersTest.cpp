@@ -84,7 +84,11 @@ void PlatformAdaptersTest::registryRoundTripsEveryText_data() {
         options += code;
     }
     QTest::newRow("control characters") << controls;
-    QTest::newRow("control before hex digits") << QByteArray("\x01" "1a\x02" "F\x1f" "0");
+    QTest::newRow("control before hex digits") << QByteArray(
+        "\x01"
+        "1a\x02"
+        "F\x1f"
+        "0");
     QTest::newRow("option bytes") << options;
     QTest::newRow("comma") << QByteArray("a,b");
     QTest::newRow("leading space") << QByteArray(" lead");
@@ -119,9 +123,9 @@ void PlatformAdaptersTest::registryKeepsHivesAndKeysApart() {
 
     QCOMPARE(valuesOnDisk(file, kMachine, kKey), (RegistryStore::Values{{"Language2", "machine"}}));
     QCOMPARE(valuesOnDisk(file, kUser, kKey), (RegistryStore::Values{{"Language2", "user"}}));
+    // The parent key's values only, not its child's.
     QCOMPARE(valuesOnDisk(file, kMachine, "Software\\Orvintel"),
              (RegistryStore::Values{{"Language2", "parent"}}));
-    // The parent key holds a value and a key, not its child's values.
     QFile contents(file);
     QVERIFY(contents.open(QIODevice::ReadOnly));
     const QByteArray text = contents.readAll();
@@ -201,8 +205,8 @@ void PlatformAdaptersTest::lockKeepsASecondCopyOutUntilReleased() {
 void PlatformAdaptersTest::lockIsNotBlockedByACrashedCopy() {
     const QString path = lockFolder_.filePath(QStringLiteral("crashed.lock"));
     // QLockFile's own format: process, program name, host.
-    writeFile(path, "999999\ncorsel-diagnostic-system\n" +
-                        QSysInfo::machineHostName().toUtf8() + "\n");
+    writeFile(path,
+              "999999\ncorsel-diagnostic-system\n" + QSysInfo::machineHostName().toUtf8() + "\n");
     QtInstanceLock lock;
     QVERIFY(lock.acquire("crashed"));
 }

@@ -19,8 +19,7 @@ public:
     // Writes and deletes that reached the store.
     int writeCount = 0;
 
-    std::optional<Values> openKey(RegistryHive hive, const std::string& key,
-                                  bool create) override {
+    std::optional<Values> openKey(RegistryHive hive, const std::string& key, bool create) override {
         if (failOpen) {
             return std::nullopt;
         }
@@ -41,8 +40,7 @@ public:
         return true;
     }
 
-    bool deleteValue(RegistryHive hive, const std::string& key,
-                     const std::string& name) override {
+    bool deleteValue(RegistryHive hive, const std::string& key, const std::string& name) override {
         ++writeCount;
         const auto found = keys_.find({hive, key});
         if (found == keys_.end()) {
