@@ -167,6 +167,74 @@ TEST(SessionLoopSession, AnUnplugResetsWithoutAMessageAndTheModuleIsFoundAgain) 
     EXPECT_TRUE(rig.prompter.shown().empty());
 }
 
+TEST(SessionLoopFirmware, ABootLoaderOnTheBusIsServedOnceWithTheTimerStopped) {
+    int updates = 0;
+    bool timerDuringUpdate = true;
+    MainWindowHooks hooks;
+    ProgramRig* rigPointer = nullptr;
+    hooks.runFirmwareUpdate = [&] {
+        ++updates;
+        timerDuringUpdate = rigPointer->view.timerRunning;
+    };
+    ProgramRig rig("standard", false, hooks);
+    rigPointer = &rig;
+    rig.bus.addBootLoader();
+    rig.start();
+    rig.tick(30);
+    EXPECT_EQ(updates, 1);
+    EXPECT_FALSE(timerDuringUpdate);
+    EXPECT_TRUE(rig.view.timerRunning);
+    EXPECT_TRUE(rig.program->flags.bootLoaderServed);
+    EXPECT_FALSE(rig.channel.linkOpen);
+}
+
+TEST(SessionLoopFirmware, OtherModuleFirmwareIsOfferedOnceAndTheTickEnds) {
+    int offers = 0;
+    MainWindowHooks hooks;
+    hooks.offerFirmware = [&] { ++offers; };
+    ProgramRig rig("standard", true, hooks);
+    rig.module().setHardwareId("V2.05");
+    rig.start();
+    ASSERT_TRUE(rig.tickUntil([&] { return offers == 1; }));
+    EXPECT_FALSE(rig.records().firmwareOfferPending);
+    EXPECT_TRUE(rig.view.timerRunning);
+    // Declined: the module is used as it is, and never offered again.
+    ASSERT_TRUE(rig.connectEnabled());
+    rig.records().identifyNeeded = true;
+    rig.tick(40);
+    EXPECT_EQ(offers, 1);
+    EXPECT_EQ(rig.view.text(ControlId::HardwareIdValue), "V2.05");
+}
+
+TEST(SessionLoopSession, ConnectAsksBeforeAnUnsavedRecordingIsLeft) {
+    bool recordingOpen = true;
+    int closed = 0;
+    MainWindowHooks hooks;
+    hooks.tempRecordingOpen = [&] { return recordingOpen; };
+    hooks.closeTempRecording = [&] {
+        ++closed;
+        recordingOpen = false;
+    };
+    ProgramRig rig("standard", true, hooks);
+    rig.start();
+    ASSERT_TRUE(rig.linked());
+    ASSERT_TRUE(rig.connectEnabled());
+
+    rig.view.answers.push_back(PromptAnswer::No);
+    rig.program->window.onConnect();
+    ASSERT_EQ(rig.view.questions.size(), 1u);
+    EXPECT_EQ(rig.view.questions[0].text,
+              "Last session was not saved!\n\rWould you like to continue?");
+    EXPECT_FALSE(rig.records().sessionActive);
+    EXPECT_EQ(closed, 0);
+    EXPECT_TRUE(rig.view.isEnabled(ControlId::Connect));
+
+    rig.program->window.onConnect();
+    EXPECT_EQ(closed, 1);
+    EXPECT_TRUE(rig.records().sessionActive);
+    EXPECT_FALSE(rig.view.isEnabled(ControlId::SaveAs));
+}
+
 TEST(SessionLoopSecondCopy, ShowsOfflineModeAndNeverOpensTheModule) {
     ProgramRig rig;
     rig.lock.otherCopyRunning = true;
