@@ -40,23 +40,28 @@ std::unique_ptr<HidBackend> CCorselDiagnosticSystemApp::makeBackend() {
     return bus;
 }
 
-int CCorselDiagnosticSystemApp::run() {
-    if (commandLine_.error.empty()) {
-        backend_ = makeBackend();
-        if (!backend_) {
-            std::string names;
-            for (const std::string& name : ecmScenarioNames()) {
-                names += (names.empty() ? "" : ", ") + name;
-            }
-            commandLine_.error = "no simulation scenario is called '" + commandLine_.scenario +
-                                 "' (there are: " + names + ")";
+bool CCorselDiagnosticSystemApp::reportUnusable(const CommandLine& commandLine) {
+    std::string error = commandLine.error;
+    if (error.empty() && commandLine.simulate && !findEcmScenario(commandLine.scenario)) {
+        std::string names;
+        for (const std::string& name : ecmScenarioNames()) {
+            names += (names.empty() ? "" : ", ") + name;
         }
+        error = "no simulation scenario is called '" + commandLine.scenario +
+                "' (there are: " + names + ")";
     }
-    if (!commandLine_.error.empty()) {
-        std::cerr << kProgramName << ": " << commandLine_.error << "\nTry '" << kProgramName
-                  << " --help'.\n";
+    if (error.empty()) {
+        return false;
+    }
+    std::cerr << kProgramName << ": " << error << "\nTry '" << kProgramName << " --help'.\n";
+    return true;
+}
+
+int CCorselDiagnosticSystemApp::run() {
+    if (reportUnusable(commandLine_)) {
         return 2;
     }
+    backend_ = makeBackend();
     link_ = std::make_unique<ModuleLink>(*backend_, prompter_);
     channel_ = std::make_unique<LinkChannel>(*link_, clock_);
 

@@ -35,6 +35,10 @@ public:
     // (--help is answered by main() before Qt starts.)
     int run();
 
+    // Prints why the command line can't be used, if it can't; works before
+    // Qt starts, so also without a display.
+    static bool reportUnusable(const CommandLine& commandLine);
+
 private:
     std::unique_ptr<HidBackend> makeBackend();
 

@@ -1,6 +1,9 @@
 #include "app/CCorselDiagnosticSystemDlg.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <functional>
+#include <utility>
 #include <QLabel>
 #include <QPalette>
 #include <QPixmap>
@@ -48,6 +51,11 @@ CCorselDiagnosticSystemDlg::CCorselDiagnosticSystemDlg(const CommandLine& comman
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dotsPerInch = screen ? static_cast<int>(screen->logicalDotsPerInchX()) : 96;
     program_->window.initialise(dotsPerInch);
+    QIcon icon;
+    for (const int side : {16, 32, 64}) {
+        icon.addPixmap(LogoPicture::icon(side));
+    }
+    setWindowIcon(icon);
     layOut();
 }
 
@@ -176,27 +184,25 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
         simulatedMark_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     }
 
-    connect(static_cast<QPushButton*>(controls_[ControlId::Connect]), &QPushButton::clicked, this,
-            [this] { program_->window.onConnect(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::ErrorClear]), &QPushButton::clicked,
-            this, [this] { program_->window.onErrorClear(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Settings]), &QPushButton::clicked, this,
-            [this] {
-                program_->window.onSettings();
-                layOut();
-            });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Info]), &QPushButton::clicked, this,
-            [this] { program_->window.onInfo(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Help]), &QPushButton::clicked, this,
-            [this] { program_->window.onHelp(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Models]), &QPushButton::clicked, this,
-            [this] { program_->window.onModels(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Faq]), &QPushButton::clicked, this,
-            [this] { program_->window.onFaq(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Graph]), &QPushButton::clicked, this,
-            [this] { program_->window.onGraph(); });
-    connect(static_cast<QPushButton*>(controls_[ControlId::Print]), &QPushButton::clicked, this,
-            [this] { program_->window.onPrint(); });
+    MainWindowLogic& logic = program_->window;
+    const std::pair<ControlId, std::function<void()>> handlers[] = {
+        {ControlId::Connect, [&logic] { logic.onConnect(); }},
+        {ControlId::ErrorClear, [&logic] { logic.onErrorClear(); }},
+        {ControlId::Settings,
+         [this, &logic] {
+             logic.onSettings();
+             layOut();  // the language may have brought another font
+         }},
+        {ControlId::Info, [&logic] { logic.onInfo(); }},
+        {ControlId::Help, [&logic] { logic.onHelp(); }},
+        {ControlId::Models, [&logic] { logic.onModels(); }},
+        {ControlId::Faq, [&logic] { logic.onFaq(); }},
+        {ControlId::Graph, [&logic] { logic.onGraph(); }},
+        {ControlId::Print, [&logic] { logic.onPrint(); }},
+    };
+    for (const auto& [id, handler] : handlers) {
+        connect(static_cast<QPushButton*>(controls_[id]), &QPushButton::clicked, this, handler);
+    }
 }
 
 void CCorselDiagnosticSystemDlg::layOut() {

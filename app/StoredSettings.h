@@ -23,8 +23,9 @@ struct StoredSettings {
     std::string installDir;
 };
 
-// Reads every value at start; a missing value is written with its default,
-// a damaged one gives its default in memory and is left as it is.
+// Reads every value at start; a missing value (or an empty "Language2", which
+// has no character to read) is written with its default, a damaged one gives
+// its default in memory and is left as it is.
 StoredSettings readStoredSettings(RegistryStore& store, const std::string& workingFolder);
 
 // "Settings" after the settings dialog.

@@ -76,17 +76,10 @@ void Localisation::applyFallbacks(const LanguageData& english) {
 void Localisation::loadLanguage(const LanguageData& language, const LanguageData& english,
                                 SettingsRecord& settings) {
     applyUnits(language, english, settings);
-    copyEntries(language, TextTable::MainTexts, tables.MainTexts);
-    copyEntries(language, TextTable::PageTexts, tables.PageTexts);
+    for (const auto& [from, to] : windowTables()) {
+        copyEntries(language, from, *to);
+    }
     copyEntries(language, TextTable::HelpTexts, tables.HelpTexts);
-    copyEntries(language, TextTable::FaultListTexts, tables.FaultListTexts);
-    copyEntries(language, TextTable::FaultPageTexts, tables.FaultPageTexts);
-    copyEntries(language, TextTable::AboutTexts, tables.AboutTexts);
-    copyEntries(language, TextTable::ModelsTexts, tables.ModelsTexts);
-    copyEntries(language, TextTable::SettingsTexts, tables.SettingsTexts);
-    copyEntries(language, TextTable::FileDialogTexts, tables.FileDialogTexts);
-    copyEntries(language, TextTable::GraphTexts, tables.GraphTexts);
-    copyEntries(language, TextTable::GraphHelpTexts, tables.GraphHelpTexts);
     copyEntries(language, TextTable::DtcTexts, tables.DtcTexts);
 
     tables.MainTexts[12] = tables.MainTexts[11];
@@ -127,11 +120,21 @@ void Localisation::applyMarineSet() {
     }
 }
 
+std::array<std::pair<TextTable, TextTables::Table*>, 10> Localisation::windowTables() {
+    return {{{TextTable::MainTexts, &tables.MainTexts},
+             {TextTable::PageTexts, &tables.PageTexts},
+             {TextTable::FaultListTexts, &tables.FaultListTexts},
+             {TextTable::FaultPageTexts, &tables.FaultPageTexts},
+             {TextTable::AboutTexts, &tables.AboutTexts},
+             {TextTable::ModelsTexts, &tables.ModelsTexts},
+             {TextTable::SettingsTexts, &tables.SettingsTexts},
+             {TextTable::FileDialogTexts, &tables.FileDialogTexts},
+             {TextTable::GraphTexts, &tables.GraphTexts},
+             {TextTable::GraphHelpTexts, &tables.GraphHelpTexts}}};
+}
+
 void Localisation::setReloadMarkers() {
-    for (TextTables::Table* table :
-         {&tables.MainTexts, &tables.PageTexts, &tables.FaultListTexts, &tables.FaultPageTexts,
-          &tables.AboutTexts, &tables.ModelsTexts, &tables.SettingsTexts, &tables.FileDialogTexts,
-          &tables.GraphTexts, &tables.GraphHelpTexts}) {
+    for (const auto& [from, table] : windowTables()) {
         TextTables::markReloaded(*table);
     }
     tables.PageTexts[TextTables::kPageReloadMarker2].assign(1, '0');

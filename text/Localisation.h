@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <utility>
 #include <string_view>
 
 #include "app/SettingsRecord.h"
@@ -34,6 +36,8 @@ private:
     void applyUnits(const LanguageData& language, const LanguageData& english,
                     SettingsRecord& settings);
     void setReloadMarkers();
+    // The 128-entry tables that windows show, with their reload markers.
+    std::array<std::pair<TextTable, TextTables::Table*>, 10> windowTables();
 };
 
 }  // namespace corsel

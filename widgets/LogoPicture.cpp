@@ -48,4 +48,21 @@ QPixmap LogoPicture::draw(QSize size) {
     return picture;
 }
 
+QPixmap LogoPicture::icon(int side) {
+    QPixmap picture(side, side);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xe0, 0x3c, 0x31));
+    painter.drawRoundedRect(QRectF(0, 0, side, side), side * 0.18, side * 0.18);
+    QFont initial(QStringLiteral("DejaVu Sans"));
+    initial.setBold(true);
+    initial.setPixelSize(static_cast<int>(side * 0.72));
+    painter.setFont(initial);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 0, side, side), Qt::AlignCenter, QStringLiteral("T"));
+    return picture;
+}
+
 }  // namespace corsel

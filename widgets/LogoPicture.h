@@ -9,6 +9,8 @@ namespace corsel {
 // that it stays sharp at every display scale.
 struct LogoPicture {
     static QPixmap draw(QSize size);
+    // The window's icon: the initial on the program's red.
+    static QPixmap icon(int side);
 };
 
 }  // namespace corsel

@@ -83,11 +83,11 @@ private slots:
     void promptsWithTheDefaultCaptionAndGivesTheAnswer();
 
 private:
-    // Acts on the next message box once it runs. A box that never comes would
-    // leave the test waiting: after a second every window is closed instead.
-    void whenBoxShows(std::function<void(QMessageBox&)> act);
-    // The same for the settings dialog.
-    void whenSettingsShow(std::function<void(CDlgSettings&)> act);
+    // Acts on the next modal window of the kind once it runs (a message box,
+    // the settings dialog). One that never comes would leave the test
+    // waiting: after a second every window is closed instead.
+    template <typename Window>
+    void whenModalShows(std::function<void(Window&)> act);
 };
 
 void MainWindowTest::opensWithEveryControlAndTheTextsOfTheLanguage() {
@@ -176,7 +176,7 @@ void MainWindowTest::settingsButtonStoresAndAppliesTheChoices() {
     rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     bool timerStopped = false;
-    whenSettingsShow([&](CDlgSettings& dialog) {
+    whenModalShows<CDlgSettings>([&](CDlgSettings& dialog) {
         timerStopped = !rig.window->timerRunning();
         QCOMPARE(dialog.unitList(SettingsRecord::SpeedUnit)->currentText(), QStringLiteral("Km/h"));
         QCOMPARE(dialog.periodEdit()->text(), QStringLiteral("5"));
@@ -226,33 +226,15 @@ void MainWindowTest::settingsDialogRejectsAPeriodOutOfRange() {
     QCOMPARE(int(settings[SettingsRecord::HighlightPeriod]), 12);
 }
 
-void MainWindowTest::whenSettingsShow(std::function<void(CDlgSettings&)> act) {
+template <typename Window>
+void MainWindowTest::whenModalShows(std::function<void(Window&)> act) {
     auto* poll = new QTimer(this);
     auto waited = std::make_shared<int>(0);
     connect(poll, &QTimer::timeout, this, [poll, waited, act] {
-        if (auto* dialog = qobject_cast<CDlgSettings*>(QApplication::activeModalWidget())) {
+        if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
             poll->deleteLater();
             poll->stop();
-            act(*dialog);
-        } else if (++*waited > 100) {
-            poll->deleteLater();
-            poll->stop();
-            if (QWidget* modal = QApplication::activeModalWidget()) {
-                modal->close();
-            }
-        }
-    });
-    poll->start(10);
-}
-
-void MainWindowTest::whenBoxShows(std::function<void(QMessageBox&)> act) {
-    auto* poll = new QTimer(this);
-    auto waited = std::make_shared<int>(0);
-    connect(poll, &QTimer::timeout, this, [poll, waited, act] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            act(*box);
+            act(*window);
         } else if (++*waited > 100) {
             poll->deleteLater();
             poll->stop();
@@ -292,7 +274,7 @@ void MainWindowTest::promptsWithTheDefaultCaptionAndGivesTheAnswer() {
     QString title;
     int shownButtons = 0;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenBoxShows([&](QMessageBox& box) {
+    whenModalShows<QMessageBox>([&](QMessageBox& box) {
         title = box.windowTitle();
         shownButtons = int(box.standardButtons());
         icon = box.icon();

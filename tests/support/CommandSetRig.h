@@ -16,6 +16,7 @@
 #include "sim/SimulatedEcm.h"
 #include "sim/SimulatedHidBackend.h"
 #include "support/FakeExchangeView.h"
+#include "support/ModuleCommands.h"
 #include "support/RecordingPrompter.h"
 
 namespace corsel::testing {
@@ -78,8 +79,7 @@ public:
 
     // Commands the module got from `from` on; count() of one of them.
     std::vector<std::string> commandsSince(std::size_t from) {
-        const auto all = module().receivedCommands();
-        return {all.begin() + static_cast<long>(std::min(from, all.size())), all.end()};
+        return testing::commandsSince(module(), from);
     }
     std::size_t commandCount() { return module().receivedCommands().size(); }
     long count(std::string_view command, std::size_t from = 0) {

@@ -14,6 +14,7 @@
 #include "support/FakeMainWindowView.h"
 #include "support/FakeServices.h"
 #include "support/MemoryRegistryStore.h"
+#include "support/ModuleCommands.h"
 #include "support/RecordingPrompter.h"
 
 namespace corsel::testing {
@@ -85,8 +86,7 @@ public:
     }
 
     std::vector<std::string> commandsSince(std::size_t from) {
-        const auto all = module().receivedCommands();
-        return {all.begin() + static_cast<long>(std::min(from, all.size())), all.end()};
+        return testing::commandsSince(module(), from);
     }
     std::size_t commandCount() { return module().receivedCommands().size(); }
 
