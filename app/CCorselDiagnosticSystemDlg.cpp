@@ -1,6 +1,10 @@
 #include "app/CCorselDiagnosticSystemDlg.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
+#include <algorithm>
+#include <cmath>
+#include <array>
 #include <QIcon>
 #include <functional>
 #include <utility>
@@ -28,6 +32,13 @@ namespace {
 constexpr int kWidthUnits = 671;
 constexpr int kHeightUnits = 351;
 constexpr int kTabCount = 3;
+constexpr double kSmallestPointSize = 6.5;
+constexpr std::array<ControlId, 5> kSmallButtons{ControlId::Info, ControlId::Help,
+                                                 ControlId::Models, ControlId::Faq,
+                                                 ControlId::Print};
+constexpr std::array<ControlId, 6> kMainButtons{ControlId::Open,       ControlId::Connect,
+                                                ControlId::SaveAs,     ControlId::ErrorClear,
+                                                ControlId::Settings,   ControlId::Graph};
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -131,24 +142,22 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
                  {ControlId::DtcLabel, ControlId::DtcValue}};
     int row = 6;
     for (const auto& pair : pairs) {
-        addLabel(pair.label, 128, row, 96, 10, nullptr)->setAlignment(Qt::AlignRight |
-                                                                     Qt::AlignVCenter);
-        addLabel(pair.value, 228, row, 98, 10, "value")->setAlignment(Qt::AlignCenter);
+        addLabel(pair.label, 124, row, 150, 10, nullptr)->setAlignment(Qt::AlignRight |
+                                                                      Qt::AlignVCenter);
+        addLabel(pair.value, 278, row, 98, 10, "value")->setAlignment(Qt::AlignCenter);
         row += 12;
     }
 
     // The small buttons, top right.
     int x = 472;
-    for (const ControlId id :
-         {ControlId::Info, ControlId::Help, ControlId::Models, ControlId::Faq, ControlId::Print}) {
+    for (const ControlId id : kSmallButtons) {
         addButton(id, x, 6, 36, 14, true);
         x += 39;
     }
 
     // The main buttons.
     x = 7;
-    for (const ControlId id : {ControlId::Open, ControlId::Connect, ControlId::SaveAs,
-                               ControlId::ErrorClear, ControlId::Settings, ControlId::Graph}) {
+    for (const ControlId id : kMainButtons) {
         addButton(id, x, 58, 74, 19, false);
         x += 79;
     }
@@ -207,14 +216,71 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
 
 void CCorselDiagnosticSystemDlg::layOut() {
     SkinStyle::apply(*this, program_->displayScale, program_->localisation.FontCharset);
+    placeControls();
+}
+
+void CCorselDiagnosticSystemDlg::placeControls() {
+    placementPending_ = false;
     const DialogUnits units(font());
     for (const auto& [id, rect] : layoutUnits_) {
         controls_[id]->setGeometry(units.rect(rect.x(), rect.y(), rect.width(), rect.height()));
     }
+    fitButtonRows(units);
     if (simulatedMark_) {
         simulatedMark_->setGeometry(units.rect(514, 336, 150, 10));
     }
     setFixedSize(units.x(kWidthUnits), units.y(kHeightUnits));
+}
+
+// Texts differ in length from language to language: the small buttons take
+// the width of their texts from the right edge, and the main buttons share
+// the width of the longest, within bounds; a text still too long gets a
+// smaller font.
+void CCorselDiagnosticSystemDlg::fitButtonRows(const DialogUnits& units) {
+    const QFontMetrics metrics(font());
+    // The look's padding and frame on both sides, with a little air.
+    const double scale = program_->displayScale;
+    const int padding = static_cast<int>(std::lround(30 * scale));
+    const int smallPadding = static_cast<int>(std::lround(26 * scale));
+    int right = units.x(kWidthUnits - 7);
+    for (auto id = kSmallButtons.rbegin(); id != kSmallButtons.rend(); ++id) {
+        QWidget* button = controls_[*id];
+        const int width = std::max(units.x(36), metrics.horizontalAdvance(
+                                                    static_cast<QPushButton*>(button)->text()) +
+                                                    smallPadding);
+        button->setGeometry(right - width, button->y(), width, button->height());
+        right -= width + units.x(3);
+    }
+
+    int widest = 0;
+    for (const ControlId id : kMainButtons) {
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      static_cast<QPushButton*>(controls_[id])->text()));
+    }
+    const int width = std::clamp(widest + padding, units.x(74), units.x(104));
+    int left = units.x(7);
+    for (const ControlId id : kMainButtons) {
+        auto* button = static_cast<QPushButton*>(controls_[id]);
+        button->setGeometry(left, button->y(), width, button->height());
+        QFont fitted = font();
+        while (QFontMetrics(fitted).horizontalAdvance(button->text()) + padding > width &&
+               fitted.pointSizeF() > kSmallestPointSize) {
+            fitted.setPointSizeF(fitted.pointSizeF() - 0.5);
+        }
+        button->setFont(fitted);
+        left += width + units.x(5);
+    }
+}
+
+void CCorselDiagnosticSystemDlg::placeWhenIdle() {
+    if (!placementPending_) {
+        placementPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            if (placementPending_) {
+                placeControls();
+            }
+        });
+    }
 }
 
 QWidget* CCorselDiagnosticSystemDlg::control(ControlId id) const {
@@ -228,7 +294,11 @@ void CCorselDiagnosticSystemDlg::setText(ControlId id, const std::string& value)
         label->setText(qt(value));
     } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
         // A single "&" would turn into a shortcut mark.
-        button->setText(qt(value).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        const QString text = qt(value).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        if (button->text() != text) {
+            button->setText(text);
+            placeWhenIdle();
+        }
     }
 }
 

@@ -16,6 +16,7 @@ class QTabWidget;
 
 namespace corsel {
 
+class DialogUnits;
 class Prompter;
 
 // The main window: its controls, the 10 ms session timer, and the forwarding
@@ -59,7 +60,12 @@ private:
     void createControls(bool simulated);
     QPushButton* addButton(ControlId id, int x, int y, int width, int height, bool small);
     QLabel* addLabel(ControlId id, int x, int y, int width, int height, const char* role);
+    // Puts the look on and places the controls.
     void layOut();
+    void placeControls();
+    void fitButtonRows(const DialogUnits& units);
+    // Places the controls again once the texts of this turn are in.
+    void placeWhenIdle();
     MainWindowHooks placeholderHooks();
     void showText(const std::string& text, const std::string& caption);
 
@@ -70,6 +76,7 @@ private:
     QTabWidget* tabs_ = nullptr;
     QSlider* trackbar_ = nullptr;
     QLabel* simulatedMark_ = nullptr;
+    bool placementPending_ = false;
     std::unique_ptr<Program> program_;
 };
 

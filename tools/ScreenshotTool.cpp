@@ -127,6 +127,23 @@ int takeScreenshots(const QString& folder) {
         settings.show();
         pause(300);
         ok &= save(settings, folder, QStringLiteral("settings-dialog"));
+        settings.close();
+
+        // The same window in Russian, as the settings dialog leaves it.
+        program.localisation.LanguageIndex = 8;
+        program.window.ResetDisplay();
+        program.localisation.LoadLanguage(program.stored.settings, false);
+        pause(300);
+        ok &= save(*run.window, folder, QStringLiteral("main-russian"));
+        program.localisation.LanguageIndex = 1;
+        program.localisation.LoadLanguage(program.stored.settings, false);
+    }
+    {
+        Run run(true, "marine");
+        waitFor([&] { return run.window->isEnabled(ControlId::Connect); }, 10000);
+        run.window->program().window.onConnect();
+        pause(2500);
+        ok &= save(*run.window, folder, QStringLiteral("main-session-marine"));
     }
     {
         Run run(true, "faults");
