@@ -45,6 +45,12 @@ StoredSettings readStoredSettings(RegistryStore& store, const std::string& worki
         CRegistry user(store, RegistryHive::CurrentUser, CRegistry::kProgramKey, false);
         if (user.contains(kInstallDir)) {
             stored.installDir = user[kInstallDir].text();
+            // File names are appended to it directly: a folder written without
+            // its closing separator would put them beside it.
+            if (!stored.installDir.empty() && stored.installDir.back() != '/' &&
+                stored.installDir.back() != '\\') {
+                stored.installDir += '/';
+            }
         }
     }
     CRegistry key(store, RegistryHive::LocalMachine, CRegistry::kProgramKey, true);

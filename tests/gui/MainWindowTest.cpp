@@ -1,6 +1,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDir>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -196,6 +197,11 @@ void MainWindowTest::settingsButtonStoresAndAppliesTheChoices() {
     QVERIFY(rig.button(ControlId::Connect)->text() != QStringLiteral("Connect"));
     QCOMPARE(QString::fromStdString(rig.program().localisation.tables.PageTexts[111]),
              QStringLiteral("MPH"));
+    // The longer Russian texts fit their buttons.
+    for (QPushButton* button : rig.window->findChildren<QPushButton*>()) {
+        const int needed = QFontMetrics(button->font()).horizontalAdvance(button->text());
+        QTRY_VERIFY2(button->width() > needed, qPrintable(button->text()));
+    }
 }
 
 void MainWindowTest::settingsDialogRejectsAPeriodOutOfRange() {
