@@ -99,7 +99,7 @@ bool SessionLoop::bootLoaderStep() {
         return false;
     }
     services.link.setSingleHandleMode(true);
-    if (!services.link.OpenModule(kModuleVendorId, kBootLoaderProductId)) {
+    if (!openModule(kBootLoaderProductId)) {
         return false;
     }
     services.view.stopTimer();
@@ -135,6 +135,16 @@ bool SessionLoop::updateCheckStep() {
     return false;
 }
 
+bool SessionLoop::openModule(std::uint16_t productId) {
+    // A library that can't be loaded is reported in a message box: the timer
+    // stops meanwhile, so that ticks never nest.
+    MainWindowView& view = program_.services.view;
+    view.stopTimer();
+    const bool found = program_.services.link.OpenModule(kModuleVendorId, productId);
+    view.startTimer();
+    return found;
+}
+
 void SessionLoop::linkStep() {
     ProgramServices& services = program_.services;
     SessionFlags& flags = program_.flags;
@@ -163,7 +173,7 @@ void SessionLoop::linkStep() {
         return;
     }
     flags.openAttemptTicks = 0;
-    channel.linkOpen = services.link.OpenModule(kModuleVendorId, kModuleProductId);
+    channel.linkOpen = openModule(kModuleProductId);
     if (channel.linkOpen) {
         channel.stopThreads = false;
         channel.startThreads();

@@ -30,6 +30,7 @@ private:
     bool bootLoaderStep();
     bool updateCheckStep();
     void linkStep();
+    bool openModule(std::uint16_t productId);
     bool linkedStep();
     bool pollStep();
     void showCommunicationError();

@@ -223,6 +223,9 @@ ReadOutcome ModuleLink::readReport(ModuleReport& report, std::chrono::millisecon
 }
 
 void ModuleLink::show(const std::string& message) {
+    if (!shownMessages_.insert(message).second) {
+        return;
+    }
     PromptRequest request;
     request.text = message;
     request.icon = PromptIcon::Error;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -63,11 +64,15 @@ private:
                     std::uint16_t vendorId, std::uint16_t productId);
     void closeHandlesLocked();
     void closeLocked();
+    // Shows a library's load failure, once per message: the session loop
+    // retries the open on every tick without a link, and a message coming back
+    // every few milliseconds would leave the window unusable.
     void show(const std::string& message);
 
     HidBackend& backend_;
     Prompter& prompter_;
 
+    std::set<std::string> shownMessages_;  // user-interface thread only
     mutable std::mutex mutex_;
     bool reloadLibraries_ = true;
     bool hidLibraryLoaded_ = false;

@@ -42,6 +42,18 @@ TEST(SessionLoopWithoutModule, KeepsConnectDisabledAndTriesTheModuleEvery22ndTic
     EXPECT_TRUE(rig.prompter.shown().empty());
 }
 
+TEST(SessionLoopWithoutModule, AMissingLibraryIsReportedOnceAndTheWindowStaysUsable) {
+    ProgramRig rig;
+    rig.bus.failHidLibrary(LibraryLoadFailure{"libhidapi-hidraw.so.0", ""});
+    rig.start();
+    rig.tick(100);
+    ASSERT_EQ(rig.prompter.shown().size(), 1u);
+    EXPECT_EQ(rig.prompter.shown()[0].text, "Error: Can't Load libhidapi-hidraw.so.0");
+    EXPECT_TRUE(rig.view.timerRunning);
+    EXPECT_FALSE(rig.channel.linkOpen);
+    EXPECT_EQ(rig.view.text(ControlId::HardwareIdValue), kNoValue);
+}
+
 TEST(SessionLoopLinking, IdentifiesTheModuleAndEnablesConnectAfter30PowerOkInARow) {
     ProgramRig rig;
     std::vector<bool> power(10, true);
