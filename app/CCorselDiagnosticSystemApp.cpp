@@ -30,10 +30,8 @@ std::unique_ptr<HidBackend> CCorselDiagnosticSystemApp::makeBackend() {
     if (!commandLine_.simulate) {
         return std::make_unique<HidapiBackend>();
     }
+    // run() has refused an unknown scenario before this.
     const auto scenario = findEcmScenario(commandLine_.scenario);
-    if (!scenario) {
-        return nullptr;
-    }
     auto bus = std::make_unique<SimulatedHidBackend>(clock_);
     const std::size_t slot = addStandardLayout(*bus, kSimulatedLatency);
     bus->module(slot).attachEcm(std::make_shared<SimulatedEcm>(clock_, *scenario));

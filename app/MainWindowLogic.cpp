@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "app/Program.h"
 #include "text/MainTextIds.h"
@@ -16,6 +17,25 @@ constexpr int kFaultTab = 1;
 constexpr int kThirdTab = 2;
 constexpr std::uint32_t kRecordsWorthSaving = 10;
 constexpr const char* kZeroTime = "0.00";
+
+// The controls whose text is one entry of the main table, whatever the state.
+constexpr std::pair<ControlId, std::size_t> kControlTexts[] = {
+    {ControlId::ErrorClear, MainText::ClearCodes},
+    {ControlId::SaveAs, MainText::SaveAs},
+    {ControlId::Open, MainText::Open},
+    {ControlId::Info, MainText::About},
+    {ControlId::Help, MainText::Help},
+    {ControlId::Settings, MainText::Settings},
+    {ControlId::Models, MainText::Models},
+    {ControlId::Faq, MainText::Faq},
+    {ControlId::Graph, MainText::Graph},
+    {ControlId::Print, MainText::Print},
+    {ControlId::Hidden, MainText::Exit},
+    {ControlId::DtcLabel, MainText::DtcLabel},
+    {ControlId::HardwareIdLabel, MainText::HardwareIdLabel},
+    {ControlId::SerialLabel, MainText::SerialLabel},
+    {ControlId::PartNumberLabel, MainText::EcmIdLabel},
+};
 
 bool fileExists(const std::string& path) {
     std::error_code error;
@@ -117,7 +137,6 @@ void MainWindowLogic::initialise(int dotsPerInch) {
 
     SessionFlags& flags = program_.flags;
     flags.commandLineTicks = 1;
-    flags.secondInstance = false;
     flags.bootLoaderServed = false;
     flags.secondInstance = !services.instanceLock.acquire(kInstanceLockName);
     view.startTimer();
@@ -161,21 +180,9 @@ void MainWindowLogic::ResetDisplay() {
     view.setCaption(text(MainText::Title));
     const bool session = program_.records.sessionActive;
     view.setText(ControlId::Connect, text(session ? MainText::Disconnect : MainText::Connect));
-    view.setText(ControlId::ErrorClear, text(MainText::ClearCodes));
-    view.setText(ControlId::SaveAs, text(MainText::SaveAs));
-    view.setText(ControlId::Open, text(MainText::Open));
-    view.setText(ControlId::Info, text(MainText::About));
-    view.setText(ControlId::Help, text(MainText::Help));
-    view.setText(ControlId::Settings, text(MainText::Settings));
-    view.setText(ControlId::Models, text(MainText::Models));
-    view.setText(ControlId::Faq, text(MainText::Faq));
-    view.setText(ControlId::Graph, text(MainText::Graph));
-    view.setText(ControlId::Print, text(MainText::Print));
-    view.setText(ControlId::Hidden, text(MainText::Exit));
-    view.setText(ControlId::DtcLabel, text(MainText::DtcLabel));
-    view.setText(ControlId::HardwareIdLabel, text(MainText::HardwareIdLabel));
-    view.setText(ControlId::SerialLabel, text(MainText::SerialLabel));
-    view.setText(ControlId::PartNumberLabel, text(MainText::EcmIdLabel));
+    for (const auto& [control, entry] : kControlTexts) {
+        view.setText(control, text(entry));
+    }
     if (!session) {
         view.setText(ControlId::DtcValue, text(MainText::NoValue));
         view.setText(ControlId::PartNumberValue, text(MainText::NoValue));

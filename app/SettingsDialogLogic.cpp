@@ -1,6 +1,8 @@
 #include "app/SettingsDialogLogic.h"
 
 #include <cctype>
+#include <charconv>
+#include <system_error>
 
 #include "text/LanguageCatalog.h"
 
@@ -70,17 +72,18 @@ std::string SettingsDialogLogic::periodText() const {
 
 std::optional<std::string> SettingsDialogLogic::commitPeriod(std::string_view typed) {
     std::string_view text = trimmed(typed);
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
-        text.remove_prefix(1);
+    if (text.size() > 1 && text.front() == '+' && text[1] != '-') {
+        text.remove_prefix(1);  // from_chars takes a minus sign only
     }
-    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos) {
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const bool whole = !text.empty() && end == text.data() + text.size() &&
+                       (error == std::errc{} || error == std::errc::result_out_of_range);
+    if (!whole) {
         return std::string("Please enter an integer.");
     }
-    // Long numbers are out of range, whatever their value.
-    const std::string_view digits = text.substr(std::min(text.find_first_not_of('0'), text.size()));
-    const int value = digits.size() > 3 ? 1000 : (digits.empty() ? 0 : std::stoi(std::string(digits)));
-    if ((negative && value != 0) || value > SettingsRecord::kPeriodMaximum) {
+    if (error != std::errc{} || value < SettingsRecord::kPeriodMinimum ||
+        value > SettingsRecord::kPeriodMaximum) {
         return "Please enter an integer between " + std::to_string(SettingsRecord::kPeriodMinimum) +
                " and " + std::to_string(SettingsRecord::kPeriodMaximum) + ".";
     }
