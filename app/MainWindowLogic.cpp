@@ -1,11 +1,13 @@
 #include "app/MainWindowLogic.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 #include <utility>
 
 #include "app/Program.h"
+#include "pages/TabPages.h"
 #include "text/MainTextIds.h"
 
 namespace corsel {
@@ -17,6 +19,7 @@ constexpr int kFaultTab = 1;
 constexpr int kThirdTab = 2;
 constexpr std::uint32_t kRecordsWorthSaving = 10;
 constexpr const char* kZeroTime = "0.00";
+constexpr std::uint16_t kRepaintPending = 10;
 
 // The controls whose text is one entry of the main table, whatever the state.
 constexpr std::pair<ControlId, std::size_t> kControlTexts[] = {
@@ -175,7 +178,7 @@ void MainWindowLogic::ResetDisplay() {
     TextTables& tables = program_.localisation.tables;
     MainWindowView& view = program_.services.view;
     TextTables::markApplied(tables.MainTexts);
-    view.clearPageValues();
+    program_.pages.live.clearValueTexts();
 
     view.setCaption(text(MainText::Title));
     const bool session = program_.records.sessionActive;
@@ -241,16 +244,25 @@ void MainWindowLogic::onErrorClear() {
     program_.exchange.ClearFaultCodes();
 }
 
-void MainWindowLogic::onInfo() {
+void MainWindowLogic::showHelp(std::uint16_t topic) {
+    std::uint16_t& shownTopic = program_.pages.HelpTopic;
+    shownTopic = topic;
     if (program_.hooks.showHelp) {
-        program_.hooks.showHelp(kInfoTopic);
+        program_.hooks.showHelp(topic);
     }
+    shownTopic = 0;
 }
 
+void MainWindowLogic::onInfo() { showHelp(kInfoTopic); }
+
 void MainWindowLogic::onHelp() {
-    if (program_.hooks.showHelp) {
-        program_.hooks.showHelp(program_.records.CurrentPage + 1);
+    // While a repaint is pending the page is the one the selected tab shows.
+    int page = program_.records.CurrentPage;
+    if (page >= tab_pages::kPageCount) {
+        page = tab_pages::pageForTab(program_.services.view.selectedTab(),
+                                     program_.flags.faultPageMode);
     }
+    showHelp(static_cast<std::uint16_t>(std::max(page, 0) + 1));
 }
 
 void MainWindowLogic::onModels() {
@@ -290,6 +302,27 @@ void MainWindowLogic::onGraph() {
 void MainWindowLogic::onPrint() {
     if (program_.hooks.print) {
         program_.hooks.print();
+    }
+}
+
+void MainWindowLogic::onTabSelected(int tab) {
+    // In playback the recording decides the page; the tab header alone moves.
+    if (program_.records.PlaybackMode || tab < 0) {
+        return;
+    }
+    const int page = tab_pages::pageForTab(tab, program_.flags.faultPageMode);
+    program_.services.view.showPage(page);
+    program_.records.CurrentPage = static_cast<std::uint16_t>(page);
+}
+
+void MainWindowLogic::showSelectedPage() {
+    const SessionRecords& records = program_.records;
+    const int tab = program_.services.view.selectedTab();
+    if (records.PlaybackMode || records.CurrentPage == kRepaintPending || tab < 0) {
+        return;
+    }
+    if (records.CurrentPage != tab_pages::pageForTab(tab, program_.flags.faultPageMode)) {
+        onTabSelected(tab);
     }
 }
 

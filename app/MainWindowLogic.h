@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "link/ExchangeView.h"
@@ -38,6 +39,11 @@ public:
     void onSettings();
     void onGraph();
     void onPrint();
+    // The user selected a tab: its page is shown (outside playback).
+    void onTabSelected(int tab);
+    // Shows the page that the selected tab stands for, when another one is
+    // shown: after a repaint, or when fault codes came or went.
+    void showSelectedPage();
 
     // The FAQ document for a language index.
     static std::string faqDocument(int languageIndex);
@@ -61,6 +67,7 @@ public:
     PromptAnswer ask(const PromptRequest& request) override;
 
 private:
+    void showHelp(std::uint16_t topic);
     void removeUpdateLeftovers();
     std::string installFile(const std::string& name) const;
 

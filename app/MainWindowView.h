@@ -51,15 +51,18 @@ public:
     virtual bool isEnabled(ControlId control) const = 0;
     virtual void setCaption(const std::string& caption) = 0;
 
-    // Replaces all tabs; the first is selected and focused, its page shown.
+    // Replaces all tabs; the first is selected and focused, page 0 shown. A
+    // selection by the user is handed to MainWindowLogic::onTabSelected.
     virtual void setTabs(const std::vector<std::string>& names) = 0;
     virtual void removeTab(int index) = 0;
     virtual int selectedTab() const = 0;
     virtual void selectTab(int index) = 0;
 
+    // Shows one of the four pages (0-3) in the tab control's display area,
+    // whatever tab header is selected.
+    virtual void showPage(int page) = 0;
+
     virtual void resetTrackbar() = 0;
-    // The live values of the pages back to "---".
-    virtual void clearPageValues() = 0;
     virtual void repaint() = 0;
 
     // The session timer (10 ms): modal work stops it and starts it again.

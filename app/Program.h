@@ -13,6 +13,7 @@
 #include "link/ModuleLink.h"
 #include "link/PollCycle.h"
 #include "link/SessionRecords.h"
+#include "pages/PageRecords.h"
 #include "platform/Clock.h"
 #include "platform/InstanceLock.h"
 #include "platform/RegistryStore.h"
@@ -54,6 +55,7 @@ public:
     Localisation localisation;
     StoredSettings stored;
     SessionFlags flags;
+    PageRecords pages;
     std::string temporaryFolder;
     double displayScale = 1.0;
 

@@ -61,6 +61,7 @@ void SessionLoop::OnTimer() {
     view.setText(ControlId::StatusLine,
                  records.CurrentPage == kFreezeFramePage ? records.statusFaultText : "");
     flags.faultPageMode = records.faultLists.CurrentDtcCount != 0 ? 2 : 1;
+    program_.window.showSelectedPage();
 }
 
 bool SessionLoop::commandLineStep() {

@@ -41,7 +41,7 @@ public:
         }
     }
     void resetTrackbar() override {}
-    void clearPageValues() override { ++pageValueResets; }
+    void showPage(int page) override { shownPage = page; }
     void repaint() override { ++repaints; }
     void stopTimer() override { timerRunning = false; }
     void startTimer() override { timerRunning = true; }
@@ -60,7 +60,7 @@ public:
     std::string caption;
     std::vector<std::string> tabs;
     int tab = 0;
-    int pageValueResets = 0;
+    int shownPage = 0;
     int repaints = 0;
     bool timerRunning = false;
     std::vector<PromptRequest> questions;
