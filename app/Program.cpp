@@ -1,5 +1,7 @@
 #include "app/Program.h"
 
+#include "ecu/FaultCodeText.h"
+
 namespace corsel {
 
 Program::Program(ProgramServices programServices, MainWindowHooks programHooks)
@@ -18,7 +20,7 @@ ExchangeHooks Program::exchangeHooks() {
         }
     };
     exchangeHooks.faultName = [this](int code) {
-        return TextTables::entry(localisation.tables.DtcTexts, static_cast<std::size_t>(code));
+        return fault_code::meaning(localisation.tables, code);
     };
     exchangeHooks.offerFirmware = [this] { loop.offerFirmware(); };
     return exchangeHooks;
