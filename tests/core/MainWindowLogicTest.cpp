@@ -202,5 +202,53 @@ TEST(MainWindowButtons, AMarineSessionChangesOnlyTheSensorTexts) {
     EXPECT_EQ(rig.view.tabs.size(), 3u);
 }
 
+TEST(MainWindowTabs, TheThirdTabShowsTheEngineDataAtFaultOnlyWithFaultCodes) {
+    ProgramRig rig("standard", false);
+    rig.start();
+    rig.tick(3);
+    rig.program->window.onTabSelected(2);
+    EXPECT_EQ(rig.view.shownPage, 2);
+    EXPECT_EQ(rig.records().CurrentPage, 2);
+
+    // Codes came: the selected third tab now stands for the freeze frame.
+    rig.view.tab = 2;
+    rig.records().faultLists.CurrentDtcCount = 1;
+    rig.tick();
+    EXPECT_EQ(rig.view.shownPage, 3);
+    EXPECT_EQ(rig.records().CurrentPage, 3);
+
+    // In playback the recording decides the page.
+    rig.records().PlaybackMode = true;
+    rig.program->window.onTabSelected(0);
+    EXPECT_EQ(rig.records().CurrentPage, 3);
+}
+
+TEST(MainWindowTabs, AfterTheModelListTheSelectedTabsPageIsShownAgain) {
+    std::vector<int> topics;
+    std::uint16_t topicDuringHelp = 0;
+    MainWindowHooks hooks;
+    ProgramRig* rigOf = nullptr;
+    hooks.showHelp = [&](int topic) {
+        topics.push_back(topic);
+        topicDuringHelp = rigOf->program->pages.HelpTopic;
+    };
+    ProgramRig rig("standard", false, hooks);
+    rigOf = &rig;
+    rig.start();
+    rig.tick(3);
+    rig.view.tab = 1;
+    rig.program->window.onTabSelected(1);
+    rig.program->window.onModels();
+    EXPECT_EQ(rig.records().CurrentPage, 10);
+    rig.program->window.onHelp();  // while the repaint is pending
+    rig.tick(4);
+    EXPECT_EQ(rig.records().CurrentPage, 1);
+    rig.program->window.onHelp();
+    rig.program->window.onInfo();
+    EXPECT_EQ(topics, (std::vector<int>{2, 2, 100}));
+    EXPECT_EQ(topicDuringHelp, 100);
+    EXPECT_EQ(rig.program->pages.HelpTopic, 0);
+}
+
 }  // namespace
 }  // namespace corsel
