@@ -2,24 +2,28 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <algorithm>
-#include <cmath>
-#include <array>
 #include <QIcon>
-#include <functional>
-#include <utility>
 #include <QLabel>
-#include <QPalette>
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QStackedWidget>
 #include <QTabBar>
-#include <QTabWidget>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <functional>
+#include <utility>
 
+#include "app/CDlgDialog1.h"
+#include "app/CDlgDialog10.h"
+#include "app/CDlgDialog6.h"
+#include "app/CDlgDialog9.h"
+#include "app/CDlgEmpty.h"
 #include "app/CDlgSettings.h"
+#include "pages/TabPages.h"
 #include "platform/Prompter.h"
-#include "text/MainTextIds.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/LogoPicture.h"
 #include "widgets/SkinStyle.h"
@@ -33,12 +37,11 @@ constexpr int kWidthUnits = 671;
 constexpr int kHeightUnits = 351;
 constexpr int kTabCount = 3;
 constexpr double kSmallestPointSize = 6.5;
-constexpr std::array<ControlId, 5> kSmallButtons{ControlId::Info, ControlId::Help,
-                                                 ControlId::Models, ControlId::Faq,
-                                                 ControlId::Print};
-constexpr std::array<ControlId, 6> kMainButtons{ControlId::Open,       ControlId::Connect,
-                                                ControlId::SaveAs,     ControlId::ErrorClear,
-                                                ControlId::Settings,   ControlId::Graph};
+constexpr std::array<ControlId, 5> kSmallButtons{
+    ControlId::Info, ControlId::Help, ControlId::Models, ControlId::Faq, ControlId::Print};
+constexpr std::array<ControlId, 6> kMainButtons{ControlId::Open,     ControlId::Connect,
+                                                ControlId::SaveAs,   ControlId::ErrorClear,
+                                                ControlId::Settings, ControlId::Graph};
 
 QString qt(const std::string& text) {
     return QString::fromStdString(text);
@@ -55,7 +58,7 @@ CCorselDiagnosticSystemDlg::CCorselDiagnosticSystemDlg(const CommandLine& comman
     timer_.setInterval(kSessionTimerMs);
     connect(&timer_, &QTimer::timeout, this, [this] { program_->loop.OnTimer(); });
 
-    program_ = std::make_unique<Program>(ProgramServices(platform, *this), placeholderHooks());
+    program_ = std::make_unique<Program>(ProgramServices(platform, *this), windowHooks());
     program_->flags.commandLineFile = commandLine.recordingFile;
     createControls(commandLine.simulate);
 
@@ -72,34 +75,28 @@ CCorselDiagnosticSystemDlg::CCorselDiagnosticSystemDlg(const CommandLine& comman
 
 CCorselDiagnosticSystemDlg::~CCorselDiagnosticSystemDlg() {
     timer_.stop();
+    // The pages work on the program: they go before it.
+    delete pageStack_;
+    pageStack_ = nullptr;
 }
 
-MainWindowHooks CCorselDiagnosticSystemDlg::placeholderHooks() {
+MainWindowHooks CCorselDiagnosticSystemDlg::windowHooks() {
     MainWindowHooks hooks;
     hooks.runSettingsDialog = [this] {
         CDlgSettings dialog(program_->localisation, program_->stored.settings,
                             program_->displayScale, prompter_, this);
         dialog.exec();
     };
-    // The help and model windows come later; until then their texts are shown
-    // in a message.
-    hooks.showHelp = [this](int topic) {
-        if (topic == MainWindowLogic::kInfoTopic) {
-            const TextTables& tables = program_->localisation.tables;
-            showText(tables.AboutTexts[100], tables.AboutTexts[110]);
-        }
+    // The logic has put the topic into the page records.
+    hooks.showHelp = [this](int) {
+        CDlgDialog9 dialog(*program_, this);
+        dialog.exec();
     };
     hooks.showModels = [this] {
-        const TextTables& tables = program_->localisation.tables;
-        showText(tables.ModelsTexts[2] + "\n\n" + tables.ModelsTexts[1] + "\n\n" +
-                     tables.ModelsTexts[3] + "\n\n" + tables.ModelsTexts[4],
-                 program_->window.text(MainText::Models));
+        CDlgDialog10 dialog(*program_, this);
+        dialog.exec();
     };
     return hooks;
-}
-
-void CCorselDiagnosticSystemDlg::showText(const std::string& text, const std::string& caption) {
-    prompter_.ask({text, caption, PromptButtons::Ok, PromptIcon::Information, true});
 }
 
 QPushButton* CCorselDiagnosticSystemDlg::addButton(ControlId id, int x, int y, int width,
@@ -142,8 +139,8 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
                  {ControlId::DtcLabel, ControlId::DtcValue}};
     int row = 6;
     for (const auto& pair : pairs) {
-        addLabel(pair.label, 124, row, 150, 10, nullptr)->setAlignment(Qt::AlignRight |
-                                                                      Qt::AlignVCenter);
+        addLabel(pair.label, 124, row, 150, 10, nullptr)
+            ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         addLabel(pair.value, 278, row, 98, 10, "value")->setAlignment(Qt::AlignCenter);
         row += 12;
     }
@@ -175,11 +172,7 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
     controls_[ControlId::StepBack]->setProperty("text", QStringLiteral("<<"));
     controls_[ControlId::StepForward]->setProperty("text", QStringLiteral(">>"));
 
-    tabs_ = new QTabWidget(this);
-    tabs_->setObjectName(QStringLiteral("tabs1001"));
-    tabs_->setDocumentMode(false);
-    controls_[ControlId::Tabs] = tabs_;
-    layoutUnits_[ControlId::Tabs] = QRect(7, 102, 657, 230);
+    createTabControl();
 
     addLabel(ControlId::StatusLine, 7, 336, 500, 10, "status");
     QLabel* hidden = addLabel(ControlId::Hidden, 0, 0, 10, 10, nullptr);
@@ -214,6 +207,63 @@ void CCorselDiagnosticSystemDlg::createControls(bool simulated) {
     }
 }
 
+// Three tab headers over four pages: which page a tab shows depends on the
+// fault codes, so the headers and the pages are kept apart.
+void CCorselDiagnosticSystemDlg::createTabControl() {
+    tabs_ = new QWidget(this);
+    tabs_->setObjectName(QStringLiteral("tabs1001"));
+    controls_[ControlId::Tabs] = tabs_;
+    layoutUnits_[ControlId::Tabs] = QRect(7, 102, 657, 230);
+
+    pageStack_ = new QStackedWidget(tabs_);
+    pageStack_->setObjectName(QStringLiteral("tabPages"));
+    pageStack_->setStyleSheet(
+        QStringLiteral("QStackedWidget#tabPages { border: 1px solid #3a4450;"
+                       " background: #000000; }"));
+    tabBar_ = new QTabBar(tabs_);
+    tabBar_->setObjectName(QStringLiteral("tabBar"));
+    tabBar_->setDrawBase(false);
+    tabBar_->setExpanding(false);
+    // Over the pages' frame, so that the selected header opens into its page.
+    tabBar_->raise();
+
+    // The pages live as long as the window; their timers run while hidden.
+    Program& program = *program_;
+    pageStack_->insertWidget(tab_pages::kEngineData, new CDlgDialog1(program, prompter_));
+    pageStack_->insertWidget(tab_pages::kFaultList, new CDlgDialog6(program));
+    pageStack_->insertWidget(tab_pages::kNoFault, new CDlgEmpty(program.localisation.tables));
+    pageStack_->insertWidget(tab_pages::kEngineDataAtFault, new CDlgDialog1(program, prompter_));
+    pageStack_->widget(tab_pages::kEngineDataAtFault)
+        ->setObjectName(QStringLiteral("engineDataAtFaultPage"));
+
+    connect(tabBar_, &QTabBar::currentChanged, this, [this](int tab) {
+        if (!tabsChanging_ && tab >= 0) {
+            program_->window.onTabSelected(tab);
+        }
+    });
+}
+
+void CCorselDiagnosticSystemDlg::placeTabControl() {
+    const int headerHeight = tabBar_->sizeHint().height();
+    tabBar_->setGeometry(0, 0, tabs_->width(), headerHeight);
+    pageStack_->setGeometry(0, headerHeight - 1, tabs_->width(),
+                            tabs_->height() - headerHeight + 1);
+    // The stack sizes only the page it shows; the hidden ones measure
+    // themselves too (the fault list sizes its columns while hidden).
+    const QRect area = pageStack_->contentsRect();
+    for (int number = 0; number < pageStack_->count(); ++number) {
+        pageStack_->widget(number)->setGeometry(area);
+    }
+}
+
+QWidget* CCorselDiagnosticSystemDlg::page(int number) const {
+    return pageStack_->widget(number);
+}
+
+int CCorselDiagnosticSystemDlg::shownPage() const {
+    return pageStack_->currentIndex();
+}
+
 void CCorselDiagnosticSystemDlg::layOut() {
     SkinStyle::apply(*this, program_->displayScale, program_->localisation.FontCharset);
     placeControls();
@@ -226,6 +276,7 @@ void CCorselDiagnosticSystemDlg::placeControls() {
         controls_[id]->setGeometry(units.rect(rect.x(), rect.y(), rect.width(), rect.height()));
     }
     fitButtonRows(units);
+    placeTabControl();
     if (simulatedMark_) {
         simulatedMark_->setGeometry(units.rect(514, 336, 150, 10));
     }
@@ -245,17 +296,17 @@ void CCorselDiagnosticSystemDlg::fitButtonRows(const DialogUnits& units) {
     int right = units.x(kWidthUnits - 7);
     for (auto id = kSmallButtons.rbegin(); id != kSmallButtons.rend(); ++id) {
         QWidget* button = controls_[*id];
-        const int width = std::max(units.x(36), metrics.horizontalAdvance(
-                                                    static_cast<QPushButton*>(button)->text()) +
-                                                    smallPadding);
+        const int width = std::max(
+            units.x(36),
+            metrics.horizontalAdvance(static_cast<QPushButton*>(button)->text()) + smallPadding);
         button->setGeometry(right - width, button->y(), width, button->height());
         right -= width + units.x(3);
     }
 
     int widest = 0;
     for (const ControlId id : kMainButtons) {
-        widest = std::max(widest, metrics.horizontalAdvance(
-                                      static_cast<QPushButton*>(controls_[id])->text()));
+        widest = std::max(
+            widest, metrics.horizontalAdvance(static_cast<QPushButton*>(controls_[id])->text()));
     }
     const int width = std::clamp(widest + padding, units.x(74), units.x(104));
     int left = units.x(7);
@@ -329,40 +380,49 @@ void CCorselDiagnosticSystemDlg::setCaption(const std::string& caption) {
 }
 
 void CCorselDiagnosticSystemDlg::setTabs(const std::vector<std::string>& names) {
-    // The pages themselves come with the live-data pages; until then each tab
-    // shows an empty black page.
-    while (tabs_->count() > 0) {
-        QWidget* page = tabs_->widget(0);
-        tabs_->removeTab(0);
-        delete page;
+    tabsChanging_ = true;
+    while (tabBar_->count() > 0) {
+        tabBar_->removeTab(0);
     }
     for (const std::string& name : names) {
-        auto* page = new QWidget;
-        QPalette black = page->palette();
-        black.setColor(QPalette::Window, Qt::black);
-        page->setPalette(black);
-        page->setAutoFillBackground(true);
-        tabs_->addTab(page, qt(name));
+        tabBar_->addTab(qt(name));
     }
     selectTab(0);
+    tabsChanging_ = false;
+    showPage(tab_pages::kEngineData);
+    placeTabControl();
 }
 
 void CCorselDiagnosticSystemDlg::removeTab(int index) {
-    if (index >= 0 && index < tabs_->count()) {
-        QWidget* page = tabs_->widget(index);
-        tabs_->removeTab(index);
-        delete page;
+    if (index >= 0 && index < tabBar_->count()) {
+        tabsChanging_ = true;
+        tabBar_->removeTab(index);
+        tabsChanging_ = false;
     }
 }
 
 int CCorselDiagnosticSystemDlg::selectedTab() const {
-    return tabs_->currentIndex();
+    return tabBar_->currentIndex();
 }
 
+// A selection made by the program shows its page as one made by the user
+// does, even when the tab was selected already.
 void CCorselDiagnosticSystemDlg::selectTab(int index) {
-    if (index >= 0 && index < tabs_->count() && index < kTabCount) {
-        tabs_->setCurrentIndex(index);
-        tabs_->tabBar()->setFocus();
+    if (index >= 0 && index < tabBar_->count() && index < kTabCount) {
+        if (tabBar_->currentIndex() == index) {
+            if (!tabsChanging_) {
+                program_->window.onTabSelected(index);
+            }
+        } else {
+            tabBar_->setCurrentIndex(index);
+        }
+        tabBar_->setFocus();
+    }
+}
+
+void CCorselDiagnosticSystemDlg::showPage(int page) {
+    if (page >= 0 && page < pageStack_->count()) {
+        pageStack_->setCurrentIndex(page);
     }
 }
 
@@ -370,8 +430,6 @@ void CCorselDiagnosticSystemDlg::resetTrackbar() {
     trackbar_->setRange(0, 0);
     trackbar_->setValue(0);
 }
-
-void CCorselDiagnosticSystemDlg::clearPageValues() {}
 
 void CCorselDiagnosticSystemDlg::repaint() {
     update();

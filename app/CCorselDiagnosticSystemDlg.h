@@ -12,7 +12,8 @@
 class QLabel;
 class QPushButton;
 class QSlider;
-class QTabWidget;
+class QStackedWidget;
+class QTabBar;
 
 namespace corsel {
 
@@ -34,6 +35,10 @@ public:
     Program& program() { return *program_; }
     QWidget* control(ControlId id) const;
     bool timerRunning() const { return timer_.isActive(); }
+    QTabBar* tabBar() const { return tabBar_; }
+    // The four pages of the tab control, by page number.
+    QWidget* page(int number) const;
+    int shownPage() const;
 
     // MainWindowView
     void setText(ControlId control, const std::string& text) override;
@@ -45,8 +50,8 @@ public:
     void removeTab(int index) override;
     int selectedTab() const override;
     void selectTab(int index) override;
+    void showPage(int page) override;
     void resetTrackbar() override;
-    void clearPageValues() override;
     void repaint() override;
     void stopTimer() override;
     void startTimer() override;
@@ -58,6 +63,8 @@ public slots:
 
 private:
     void createControls(bool simulated);
+    void createTabControl();
+    void placeTabControl();
     QPushButton* addButton(ControlId id, int x, int y, int width, int height, bool small);
     QLabel* addLabel(ControlId id, int x, int y, int width, int height, const char* role);
     // Puts the look on and places the controls.
@@ -66,14 +73,18 @@ private:
     void fitButtonRows(const DialogUnits& units);
     // Places the controls again once the texts of this turn are in.
     void placeWhenIdle();
-    MainWindowHooks placeholderHooks();
-    void showText(const std::string& text, const std::string& caption);
+    MainWindowHooks windowHooks();
 
     Prompter& prompter_;
     QTimer timer_;
     std::map<ControlId, QWidget*> controls_;
     std::map<ControlId, QRect> layoutUnits_;
-    QTabWidget* tabs_ = nullptr;
+    QWidget* tabs_ = nullptr;
+    QTabBar* tabBar_ = nullptr;
+    QStackedWidget* pageStack_ = nullptr;
+    // Set while the tabs are rebuilt or removed: those changes of the
+    // selection are not the user's.
+    bool tabsChanging_ = false;
     QSlider* trackbar_ = nullptr;
     QLabel* simulatedMark_ = nullptr;
     bool placementPending_ = false;

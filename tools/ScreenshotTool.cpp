@@ -3,9 +3,12 @@
 //   corsel-screenshots OUTPUT_FOLDER
 // Runs on any display; scripts/screenshots.sh runs it on a virtual one.
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <chrono>
@@ -14,9 +17,11 @@
 #include <memory>
 
 #include "app/CCorselDiagnosticSystemDlg.h"
+#include "app/CDlgDialog1.h"
 #include "app/CDlgSettings.h"
 #include "link/LinkChannel.h"
 #include "link/ModuleLink.h"
+#include "pages/PageLayout.h"
 #include "platform/Clock.h"
 #include "platform/qt/QtPrompter.h"
 #include "platform/qt/QtRegistryStore.h"
@@ -25,6 +30,8 @@
 #include "sim/SimulatedEcm.h"
 #include "sim/SimulatedHidBackend.h"
 #include "sim/StandardLayout.h"
+#include "widgets/HelpTip.h"
+#include "widgets/ValueLabel.h"
 
 namespace corsel {
 namespace {
@@ -65,6 +72,32 @@ bool save(QWidget& widget, const QString& folder, const QString& name) {
     return saved;
 }
 
+// A picture of the screen around the window, for what lies outside it (the
+// help tip is a window of its own).
+bool saveScreenArea(const QRect& area, const QString& folder, const QString& name) {
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    QScreen* screen = QGuiApplication::primaryScreen();
+    const bool saved =
+        screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
+    std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
+    return saved;
+}
+
+// Opens a modal window with `open` and saves a picture of it once it shows.
+bool saveModal(const std::function<void()>& open, const QString& folder, const QString& name) {
+    bool saved = false;
+    QTimer::singleShot(0, [&] {
+        waitFor([] { return QApplication::activeModalWidget() != nullptr; }, 3000);
+        if (QWidget* window = QApplication::activeModalWidget()) {
+            pause(400);
+            saved = save(*window, folder, name);
+            window->close();
+        }
+    });
+    open();
+    return saved;
+}
+
 // One run of the program with the given bus.
 struct Run {
     explicit Run(bool withModule, const std::string& scenario = "standard") : bus(clock) {
@@ -75,9 +108,12 @@ struct Run {
         } else {
             bus.addPlainDevice({0x046D, 0xC077});
         }
-        const ProgramPlatform platform{link,     channel,
-                                       clock,    registry,
-                                       lock,     shell,
+        const ProgramPlatform platform{link,
+                                       channel,
+                                       clock,
+                                       registry,
+                                       lock,
+                                       shell,
                                        QDir::currentPath().toStdString(),
                                        QDir::tempPath().toStdString()};
         CommandLine commandLine;
@@ -119,6 +155,26 @@ int takeScreenshots(const QString& folder) {
         pause(2500);
         ok &= save(*run.window, folder, QStringLiteral("main-session"));
 
+        Program& session = run.window->program();
+        ok &=
+            saveModal([&] { session.window.onHelp(); }, folder, QStringLiteral("help-engine-data"));
+        ok &= saveModal([&] { session.window.onInfo(); }, folder, QStringLiteral("help-about"));
+        ok &= saveModal([&] { session.window.onModels(); }, folder, QStringLiteral("model-list"));
+
+        // The help tip: the mouse rests on the name "Battery voltage".
+        auto* page = qobject_cast<CDlgDialog1*>(run.window->page(0));
+        ValueLabel* battery = page->label(page_layout::nameControlId(6));
+        const QPoint spot = battery->rect().center() - QPoint(battery->width() / 4, 0);
+        QCursor::setPos(battery->mapToGlobal(spot));
+        QMouseEvent move(QEvent::MouseMove, battery->mapTo(page, spot), battery->mapToGlobal(spot),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(page, &move);
+        pause(1600);
+        ok &= page->helpTip()->isVisible();
+        const QRect area = run.window->frameGeometry().united(page->helpTip()->geometry());
+        ok &= saveScreenArea(area, folder, QStringLiteral("main-session-help-tip"));
+        QCursor::setPos(run.window->mapToGlobal(QPoint(-20, -20)));
+
         run.window->program().window.onConnect();
         waitFor([&] { return run.window->isEnabled(ControlId::Connect); }, 10000);
         Program& program = run.window->program();
@@ -151,6 +207,12 @@ int takeScreenshots(const QString& folder) {
         run.window->program().window.onConnect();
         pause(2500);
         ok &= save(*run.window, folder, QStringLiteral("main-session-faults"));
+        run.window->selectTab(1);
+        pause(300);
+        ok &= save(*run.window, folder, QStringLiteral("main-session-fault-list"));
+        run.window->selectTab(2);
+        pause(600);
+        ok &= save(*run.window, folder, QStringLiteral("main-session-at-fault"));
     }
     return ok ? 0 : 1;
 }
