@@ -79,11 +79,16 @@ void EngineDataPage::displayReset() {
     const bool marine = program_.records.identity.MarineMode;
     const std::string& noValue = TextTables::entry(tables.PageTexts, kNoValue);
     for (std::size_t row = 0; row < page_layout::kRowCount; ++row) {
-        put(page_layout::valueControlId(row), noValue, kNormalColour);
         // A row that the layout leaves without a name or unit is blanked, so
-        // that no name of the other layout stands beside it.
+        // that no name of the other layout stands beside it; a row without a
+        // name gets no value either.
         const auto name = page_layout::nameEntry(row, marine);
         const auto unit = page_layout::unitEntry(row, marine);
+        if (name) {
+            put(page_layout::valueControlId(row), noValue, kNormalColour);
+        } else {
+            putOrBlank(page_layout::valueControlId(row), std::nullopt);
+        }
         putOrBlank(page_layout::nameControlId(row), name);
         putOrBlank(page_layout::unitControlId(row), unit);
     }

@@ -130,7 +130,7 @@ protected:
     std::set<std::size_t> rowsWithValues() {
         std::set<std::size_t> rows;
         for (std::size_t row = 0; row < page_layout::kRowCount; ++row) {
-            if (value(row) != "---") {
+            if (value(row) != "---" && !value(row).empty()) {
                 rows.insert(row);
             }
         }
@@ -261,6 +261,7 @@ TEST_F(EnginePage, MarineRowsLeaveRows17And35EmptyAndNoMotorcycleNameBehind) {
     EXPECT_EQ(view.text(nameControlId(17)), "");
     EXPECT_EQ(view.text(nameControlId(35)), "");
     EXPECT_EQ(view.text(nameControlId(47)), "");
+    EXPECT_EQ(value(47), "");  // no dashes beside an empty name
     EXPECT_EQ(view.text(unitControlId(24)), "");
     EXPECT_EQ(view.text(unitControlId(11)), "A");
     EXPECT_EQ(rowsWithValues().size(), 44u);
