@@ -27,44 +27,14 @@
 #include "support/FakeServices.h"
 #include "support/MemoryRegistryStore.h"
 #include "support/RecordingPrompter.h"
+#include "WindowRig.h"
 
 namespace corsel {
 
 namespace {
 
-// The main window over the simulated module, with a settings store in memory.
-struct WindowRig {
-    explicit WindowRig(bool withModule, const std::string& scenario = "standard",
-                       bool simulate = true) {
-        bus.addPlainDevice({0x046D, 0xC077});
-        if (withModule) {
-            const std::size_t slot = bus.addModule();
-            bus.module(slot).attachEcm(std::make_shared<SimulatedEcm>(clock, *findEcmScenario(scenario)));
-        }
-        const ProgramPlatform platform{link, channel, clock, registry, lock, shell,
-                                       QDir::currentPath().toStdString(),
-                                       QDir::tempPath().toStdString()};
-        CommandLine commandLine;
-        commandLine.simulate = simulate;
-        window = std::make_unique<CCorselDiagnosticSystemDlg>(commandLine, platform, prompter);
-    }
-    ~WindowRig() {
-        window.reset();
-        channel.joinThreads();
-    }
-    QPushButton* button(ControlId id) { return qobject_cast<QPushButton*>(window->control(id)); }
-    Program& program() { return window->program(); }
-
-    SystemClock clock;
-    SimulatedHidBackend bus{clock};
-    testing::RecordingPrompter prompter;
-    ModuleLink link{bus, prompter};
-    LinkChannel channel{link, clock};
-    testing::MemoryRegistryStore registry;
-    testing::FakeInstanceLock lock;
-    testing::FakeShell shell;
-    std::unique_ptr<CCorselDiagnosticSystemDlg> window;
-};
+using testing::WindowRig;
+using testing::whenModalShows;
 
 const std::string kKey = CRegistry::kProgramKey;
 
@@ -82,13 +52,6 @@ private slots:
     void settingsDialogRejectsAPeriodOutOfRange();
     void promptsWithTheDefaultCaptionAndGivesTheAnswer_data();
     void promptsWithTheDefaultCaptionAndGivesTheAnswer();
-
-private:
-    // Acts on the next modal window of the kind once it runs (a message box,
-    // the settings dialog). One that never comes would leave the test
-    // waiting: after a second every window is closed instead.
-    template <typename Window>
-    void whenModalShows(std::function<void(Window&)> act);
 };
 
 void MainWindowTest::opensWithEveryControlAndTheTextsOfTheLanguage() {
@@ -177,7 +140,7 @@ void MainWindowTest::settingsButtonStoresAndAppliesTheChoices() {
     rig.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
     bool timerStopped = false;
-    whenModalShows<CDlgSettings>([&](CDlgSettings& dialog) {
+    whenModalShows<CDlgSettings>(this, [&](CDlgSettings& dialog) {
         timerStopped = !rig.window->timerRunning();
         QCOMPARE(dialog.unitList(SettingsRecord::SpeedUnit)->currentText(), QStringLiteral("Km/h"));
         QCOMPARE(dialog.periodEdit()->text(), QStringLiteral("5"));
@@ -232,24 +195,6 @@ void MainWindowTest::settingsDialogRejectsAPeriodOutOfRange() {
     QCOMPARE(int(settings[SettingsRecord::HighlightPeriod]), 12);
 }
 
-template <typename Window>
-void MainWindowTest::whenModalShows(std::function<void(Window&)> act) {
-    auto* poll = new QTimer(this);
-    auto waited = std::make_shared<int>(0);
-    connect(poll, &QTimer::timeout, this, [poll, waited, act] {
-        if (auto* window = qobject_cast<Window*>(QApplication::activeModalWidget())) {
-            poll->deleteLater();
-            poll->stop();
-            act(*window);
-        } else if (++*waited > 100) {
-            poll->deleteLater();
-            poll->stop();
-            QApplication::closeAllWindows();
-        }
-    });
-    poll->start(10);
-}
-
 void MainWindowTest::promptsWithTheDefaultCaptionAndGivesTheAnswer_data() {
     QTest::addColumn<int>("buttons");
     QTest::addColumn<QString>("caption");
@@ -280,7 +225,7 @@ void MainWindowTest::promptsWithTheDefaultCaptionAndGivesTheAnswer() {
     QString title;
     int shownButtons = 0;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenModalShows<QMessageBox>([&](QMessageBox& box) {
+    whenModalShows<QMessageBox>(this, [&](QMessageBox& box) {
         title = box.windowTitle();
         shownButtons = int(box.standardButtons());
         icon = box.icon();
