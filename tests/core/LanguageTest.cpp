@@ -159,6 +159,17 @@ TEST_F(LoadLanguageTest, EnglishFillsTheTablesAndSetsReloadMarkers) {
     EXPECT_EQ(tables.PageTexts[TextTables::kPageReloadMarker2], "0");
 }
 
+TEST_F(LoadLanguageTest, EveryLanguageHasTheHelpWindowsTopicsLinkAndButton) {
+    for (int language = 0; language < 11; ++language) {
+        Localisation fresh;  // nothing left over from another language
+        fresh.LanguageIndex = static_cast<std::int16_t>(language);
+        fresh.LoadLanguage(settings, false);
+        for (const std::size_t entry : {1, 2, 3, 4, 11, 12, 13, 14, 19, 20, 100, 110}) {
+            EXPECT_FALSE(fresh.tables.AboutTexts[entry].empty()) << language << " " << entry;
+        }
+    }
+}
+
 TEST_F(LoadLanguageTest, UnitsFollowTheOptionsAndOutOfRangeOnesGoBackToTheFirst) {
     settings[SettingsRecord::PressureUnit] = 3;
     settings[SettingsRecord::SpeedUnit] = 1;
