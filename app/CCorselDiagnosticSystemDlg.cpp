@@ -217,9 +217,6 @@ void CCorselDiagnosticSystemDlg::createTabControl() {
 
     pageStack_ = new QStackedWidget(tabs_);
     pageStack_->setObjectName(QStringLiteral("tabPages"));
-    pageStack_->setStyleSheet(
-        QStringLiteral("QStackedWidget#tabPages { border: 1px solid #3a4450;"
-                       " background: #000000; }"));
     tabBar_ = new QTabBar(tabs_);
     tabBar_->setObjectName(QStringLiteral("tabBar"));
     tabBar_->setDrawBase(false);

@@ -14,6 +14,7 @@
 #include "text/MainTextIds.h"
 #include "widgets/DialogUnits.h"
 #include "widgets/HelpTip.h"
+#include "widgets/LanguageText.h"
 #include "widgets/ValueLabel.h"
 
 namespace corsel {

@@ -7,7 +7,7 @@
 #include "app/Program.h"
 #include "pages/HelpWindowLogic.h"
 #include "widgets/DialogUnits.h"
-#include "widgets/HelpTip.h"
+#include "widgets/LanguageText.h"
 #include "widgets/SkinStyle.h"
 
 namespace corsel {
@@ -22,9 +22,6 @@ constexpr int kHeightUnits = 354;
 CDlgDialog10::CDlgDialog10(Program& program, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("modelListWindow"));
     SkinStyle::apply(*this, program.displayScale, program.localisation.FontCharset);
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QPlainTextEdit { color: #ffffff; background: #101418;"
-                                 " border: 1px solid #3a4450; }"));
     const DialogUnits units(font());
     const ModelListTexts texts = ModelListTexts::from(program.localisation.tables);
 

@@ -23,12 +23,6 @@ CDlgDialog6::CDlgDialog6(Program& program, QWidget* parent)
     list_->setColumnCount(0);
     list_->header()->setSectionsMovable(false);
     list_->header()->setStretchLastSection(true);
-    list_->setStyleSheet(QStringLiteral(
-        "QTreeWidget { background: #000000; color: #ffffff; border: none; }"
-        "QTreeWidget::item { padding: 2px 0; }"
-        "QTreeWidget::item:selected { background: #e03c31; color: #ffffff; }"
-        "QHeaderView::section { background: #15191d; color: #ffffff; padding: 2px 4px;"
-        "  border: none; border-right: 1px solid #3a4450; border-bottom: 1px solid #3a4450; }"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);

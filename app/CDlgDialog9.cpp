@@ -6,7 +6,7 @@
 
 #include "app/Program.h"
 #include "widgets/DialogUnits.h"
-#include "widgets/HelpTip.h"
+#include "widgets/LanguageText.h"
 #include "widgets/SkinStyle.h"
 
 namespace corsel {
@@ -24,9 +24,6 @@ CDlgDialog9::CDlgDialog9(Program& program, QWidget* parent)
       logic_(program.localisation.tables, program.pages.HelpTopic, *this) {
     setObjectName(QStringLiteral("helpWindow"));
     SkinStyle::apply(*this, program.displayScale, program.localisation.FontCharset);
-    setStyleSheet(styleSheet() +
-                  QStringLiteral("QPlainTextEdit { color: #ffffff; background: #101418;"
-                                 " border: 1px solid #3a4450; }"));
     const DialogUnits units(font());
 
     title_ = new QLabel(this);

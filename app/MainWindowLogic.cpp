@@ -19,7 +19,6 @@ constexpr int kFaultTab = 1;
 constexpr int kThirdTab = 2;
 constexpr std::uint32_t kRecordsWorthSaving = 10;
 constexpr const char* kZeroTime = "0.00";
-constexpr std::uint16_t kRepaintPending = 10;
 
 // The controls whose text is one entry of the main table, whatever the state.
 constexpr std::pair<ControlId, std::size_t> kControlTexts[] = {
@@ -203,7 +202,7 @@ void MainWindowLogic::ResetDisplay() {
     view.setTabs(names);
     program_.flags.shownRecordedPage = 100;
     view.repaint();
-    program_.records.CurrentPage = 10;
+    program_.records.CurrentPage = SessionRecords::kRepaintPending;
 }
 
 void MainWindowLogic::onConnect() {
@@ -269,7 +268,7 @@ void MainWindowLogic::onModels() {
     if (program_.hooks.showModels) {
         program_.hooks.showModels();
     }
-    program_.records.CurrentPage = 10;
+    program_.records.CurrentPage = SessionRecords::kRepaintPending;
 }
 
 void MainWindowLogic::onFaq() {
@@ -318,7 +317,7 @@ void MainWindowLogic::onTabSelected(int tab) {
 void MainWindowLogic::showSelectedPage() {
     const SessionRecords& records = program_.records;
     const int tab = program_.services.view.selectedTab();
-    if (records.PlaybackMode || records.CurrentPage == kRepaintPending || tab < 0) {
+    if (records.PlaybackMode || records.CurrentPage == SessionRecords::kRepaintPending || tab < 0) {
         return;
     }
     if (records.CurrentPage != tab_pages::pageForTab(tab, program_.flags.faultPageMode)) {

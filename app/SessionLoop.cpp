@@ -6,13 +6,6 @@
 
 namespace corsel {
 
-namespace {
-
-constexpr std::uint16_t kRepaintPending = 10;
-constexpr std::uint16_t kFreezeFramePage = 3;
-
-}  // namespace
-
 SessionLoop::SessionLoop(Program& program) : program_(program) {}
 
 void SessionLoop::OnTimer() {
@@ -59,7 +52,7 @@ void SessionLoop::OnTimer() {
         program_.hooks.playbackStep();
     }
     view.setText(ControlId::StatusLine,
-                 records.CurrentPage == kFreezeFramePage ? records.statusFaultText : "");
+                 records.CurrentPage == SessionRecords::kFreezeFramePage ? records.statusFaultText : "");
     flags.faultPageMode = records.faultLists.CurrentDtcCount != 0 ? 2 : 1;
     program_.window.showSelectedPage();
 }
@@ -80,7 +73,7 @@ bool SessionLoop::commandLineStep() {
 bool SessionLoop::pendingRepaintStep() {
     SessionRecords& records = program_.records;
     SessionFlags& flags = program_.flags;
-    if (records.CurrentPage != kRepaintPending) {
+    if (records.CurrentPage != SessionRecords::kRepaintPending) {
         return false;
     }
     if (++flags.repaintTicks <= 1) {

@@ -10,7 +10,6 @@ using Reading = ChannelDecoder::Reading;
 using Format = Reading::Format;
 
 constexpr int kNoEntry = -1;
-constexpr std::uint16_t kFreezeFramePage = 3;
 
 // Status words of the page texts.
 constexpr std::size_t kOpen = 102;
@@ -360,7 +359,7 @@ std::optional<Reading> ChannelDecoder::readMarineChannel(int channel) const {
 
 void ChannelDecoder::present(std::size_t channel, std::size_t row, Reading reading) {
     double value = convertUnit(reading.value, reading.quantity, settings_);
-    const bool atFault = records_.CurrentPage == kFreezeFramePage;
+    const bool atFault = records_.CurrentPage == SessionRecords::kFreezeFramePage;
     ValueColour colour = kNormalColour;
     if (!atFault) {
         std::int32_t& ticks = live_.HighlightTicks[channel];

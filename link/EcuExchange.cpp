@@ -258,7 +258,7 @@ bool EcuExchange::StartEcuSession() {
     records_.sessionActive = true;
     view_.showEcmPartNumber(identity.ecmPartNumber);
     if (lists.CurrentDtcCount != 0) {
-        records_.CurrentPage = 1;
+        records_.CurrentPage = SessionRecords::kFaultListPage;
         view_.selectFaultTab();
     }
     view_.enablePrint();
@@ -395,7 +395,7 @@ void EcuExchange::ResetSession() {
     records_.faultLists.clear();
     records_.statusFaultText.clear();
     records_.identity.EcmId.clear();
-    records_.CurrentPage = 10;
+    records_.CurrentPage = SessionRecords::kRepaintPending;
     recentFrames_.clear();
     view_.sessionReset();
     channel_.linkOpen = false;

@@ -26,6 +26,11 @@ struct ModuleIdentity {
 // thread.
 struct SessionRecords {
     static constexpr std::size_t kPollStepCount = 10;
+    // Values of CurrentPage besides the engine-data page (0).
+    static constexpr std::uint16_t kFaultListPage = 1;
+    static constexpr std::uint16_t kNoFaultPage = 2;
+    static constexpr std::uint16_t kFreezeFramePage = 3;
+    static constexpr std::uint16_t kRepaintPending = 10;
 
     TableStore tableStore;
     FaultLists faultLists;

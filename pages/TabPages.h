@@ -1,14 +1,16 @@
 #pragma once
 
+#include "link/SessionRecords.h"
+
 namespace corsel {
 
 // The pages behind the main window's three tabs.
 namespace tab_pages {
 
 inline constexpr int kEngineData = 0;
-inline constexpr int kFaultList = 1;
-inline constexpr int kNoFault = 2;
-inline constexpr int kEngineDataAtFault = 3;
+inline constexpr int kFaultList = SessionRecords::kFaultListPage;
+inline constexpr int kNoFault = SessionRecords::kNoFaultPage;
+inline constexpr int kEngineDataAtFault = SessionRecords::kFreezeFramePage;
 inline constexpr int kPageCount = 4;
 inline constexpr int kWithFaultCodes = 2;  // the fault page mode while codes are stored
 

@@ -65,22 +65,24 @@ void pause(int milliseconds) {
     waitFor([] { return false; }, milliseconds);
 }
 
-bool save(QWidget& widget, const QString& folder, const QString& name) {
+bool savePicture(const QPixmap& picture, const QString& folder, const QString& name) {
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    const bool saved = widget.grab().save(path);
+    const bool saved = !picture.isNull() && picture.save(path);
     std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
     return saved;
+}
+
+bool save(QWidget& widget, const QString& folder, const QString& name) {
+    return savePicture(widget.grab(), folder, name);
 }
 
 // A picture of the screen around the window, for what lies outside it (the
 // help tip is a window of its own).
 bool saveScreenArea(const QRect& area, const QString& folder, const QString& name) {
-    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
     QScreen* screen = QGuiApplication::primaryScreen();
-    const bool saved =
-        screen && screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()).save(path);
-    std::cout << (saved ? "wrote " : "could not write ") << path.toStdString() << "\n";
-    return saved;
+    return savePicture(
+        screen ? screen->grabWindow(0, area.x(), area.y(), area.width(), area.height()) : QPixmap(),
+        folder, name);
 }
 
 // Opens a modal window with `open` and saves a picture of it once it shows.

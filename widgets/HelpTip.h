@@ -2,13 +2,8 @@
 
 #include <QLabel>
 #include <QPoint>
-#include <string>
 
 namespace corsel {
-
-// A text of the language tables for a plain-text control: their line breaks
-// come as "\r\n" (and a few as "\n\r").
-QString plainTextOf(const std::string& text);
 
 // The help tip of a page: yellow on dark grey, at most 400 px wide, word
 // wrapped, beside the mouse cursor and following it while it shows.
